@@ -1,0 +1,142 @@
+// The widget's start sequence, shutdown sequence and close marker poll.
+#include <algorithm>
+
+#include "app/SettingsKeys.h"
+#include "satellite/frmPic.h"
+#include "settings/frmSet.h"
+#include "system/Numbers.h"
+#include "system/mChkDPI.h"
+#include "system/mExeName.h"
+#include "system/mExists.h"
+#include "system/mGetCMD.h"
+#include "system/mManifest.h"
+#include "system/mWinVersion.h"
+#include "update/CRC32.h"
+#include "update/mProgVer.h"
+#include "widget/frmMain.h"
+
+namespace {
+
+constexpr int kDefaultPosition = 32;
+constexpr std::uint32_t kStartupDelayMs = 30000;
+// A window counts as reachable when at least this much of it lies on one monitor.
+constexpr int kMinVisibleWidth = 24;
+constexpr int kMinVisibleHeight = 8;
+
+bool Reachable(const PixelRect& window, const std::vector<PixelRect>& monitors) {
+    for (const PixelRect& m : monitors) {
+        const int w = std::min(window.right, m.right) - std::max(window.left, m.left);
+        const int h = std::min(window.bottom, m.bottom) - std::max(window.top, m.top);
+        if (w >= kMinVisibleWidth && h >= kMinVisibleHeight) return true;
+    }
+    return false;
+}
+
+// A stored coordinate: its whole text must be a number; anything else is the default.
+int StoredPixels(const std::string& text) {
+    const auto v = StrictNumber(text);
+    if (!v || *v < -1e6 || *v > 1e6) return kDefaultPosition;
+    return static_cast<int>(*v);
+}
+
+}  // namespace
+
+frmMain::frmMain(Ports& ports, WindowView& view) : ports_(ports), view_(view) { DesignControls(); }
+
+LoadOutcome frmMain::Form_Load() {
+    SystemPort& sys = ports_.system;
+    SettingsStore& store = ports_.settings;
+
+    A = "\"";
+    RN = kSettingsApp;
+    MC = "Wolkenglas";
+    PN = kSettingsSection;
+    BuildDate = "03.11.2015";
+    DN = BaseName(ExePath(sys));
+
+    const std::string version = ProgVer(sys);
+    const bool versionChanged = store.Read(RN, PN, key::Version, "") != version;
+    if (versionChanged) store.Write(RN, PN, key::Version, version);
+
+    if (ManifestWrite(ports_, versionChanged)) {
+        store.Write(RN, PN, key::Reload, "1");
+        sys.StartProgram(ExePath(sys));
+        return LoadOutcome::EndProcess;
+    }
+
+    if (Val(store.Read(RN, PN, key::Reload, "0")) == 0) {
+        if (sys.AnotherInstanceRunning()) {
+            sys.MessageBox("FEHLER:  Das Programm läuft bereits!      ", " " + MC, MsgIcon::Stop, MsgButtons::Ok);
+            return LoadOutcome::EndProcess;
+        }
+    } else {
+        store.Delete(RN, PN, key::Reload);
+    }
+
+    ChkDPI(ports_, true, false);
+
+    EN = ExePath(sys);
+    VZ = ExeDir(sys);
+
+    const std::string arg = LowerCase(GetCMD(sys, 1));
+    if (arg.find("-crc") != std::string::npos || arg.find("/crc") != std::string::npos) {
+        const std::string digits = CRC32Hex(CRC32(ports_.files, EN));
+        sys.SetClipboardText(digits);
+        sys.MessageBox(EN + "      \r\n\r\nCRC32:  " + digits + "  -->  Zwischenablage", MC + ":  CRC-Check",
+                       MsgIcon::Information, MsgButtons::Ok);
+        return LoadOutcome::EndProcess;
+    }
+    if (arg.find("/startup") != std::string::npos) sys.Sleep(kStartupDelayMs);
+
+    MaxDays = 7;
+    TWX = ports_.display.TwipsPerPixelX();
+    TWY = ports_.display.TwipsPerPixelY();
+    SetTitle(MC);
+    PlaceWindow();
+    VIS = static_cast<int>(Val(store.Read(RN, PN, key::WindowVisible, "1")));
+    M2 = " " + MC + " v" + version + " | [F1]: Einstellungen | [F5]: Aktualisieren ";
+    lTitle[0].ToolTipText = M2;
+    DockOn = 8;
+    Pic.Left = 0;
+    Pic.Top = 0;
+    view_.Resize(Pic.Width, Pic.Height);
+    InitPics();
+    if (IsNT5(sys)) view_.EnableDropShadow();
+    PicTray.exists = true;
+    ClearLabels();
+
+    if (set_) set_->Form_Load();
+    if (set_) {
+        set_->lTitle = MC;
+        set_->lVersion = "Version " + version + " - " + BuildDate;
+    }
+    if (pic_) pic_->Form_Load();
+    if (VIS == 1) view_.Show();
+    if (set_ && Trim(set_->tCID).empty() && set_->lTitle.size() > 3) set_->Show();
+    return LoadOutcome::Running;
+}
+
+void frmMain::PlaceWindow() {
+    SettingsStore& store = ports_.settings;
+    int left = StoredPixels(store.Read(RN, PN, key::WindowLeft, "32"));
+    int top = StoredPixels(store.Read(RN, PN, key::WindowTop, "32"));
+    // A monitor may have gone since the position was stored; never restore the widget off-screen.
+    const PixelRect window{left, top, left + Pic.Width, top + Pic.Height};
+    if (!Reachable(window, ports_.display.Monitors())) left = top = kDefaultPosition;
+    view_.MoveTo(left, top);
+}
+
+void frmMain::Form_Unload() {
+    SettingsStore& store = ports_.settings;
+    VIS = view_.IsVisible() ? 1 : 0;
+    store.Write(RN, PN, key::WindowTop, NumberText(view_.Top()));
+    store.Write(RN, PN, key::WindowLeft, NumberText(view_.Left()));
+    store.Write(RN, PN, key::WindowVisible, std::to_string(VIS));
+    if (FileSize(ports_.files, EN) > 0 && set_ && set_->UpdateOk) {
+        // The update installer arrives with the self-update work.
+    }
+    if (set_) set_->Form_Unload();
+    if (pic_) pic_->Form_Unload();
+}
+
+bool frmMain::Timer2_Timer() { return FileSize(ports_.files, EN + ".close") > 0; }

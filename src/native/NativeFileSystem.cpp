@@ -1,0 +1,48 @@
+#include "native/NativeFileSystem.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+class StdioReader : public FileReader {
+public:
+    explicit StdioReader(std::FILE* f) : f_(f) {}
+    ~StdioReader() override { std::fclose(f_); }
+    StdioReader(const StdioReader&) = delete;
+    StdioReader& operator=(const StdioReader&) = delete;
+    std::int64_t Read(std::uint8_t* buffer, std::size_t size) override {
+        const std::size_t n = std::fread(buffer, 1, size, f_);
+        if (n < size && std::ferror(f_)) return -1;
+        return static_cast<std::int64_t>(n);
+    }
+
+private:
+    std::FILE* f_;
+};
+}  // namespace
+
+std::int64_t NativeFileSystem::FileSize(std::string_view path) {
+    std::error_code ec;
+    const std::filesystem::path p(path);
+    if (!std::filesystem::is_regular_file(p, ec)) return -1;
+    const auto size = std::filesystem::file_size(p, ec);
+    return ec ? -1 : static_cast<std::int64_t>(size);
+}
+
+std::unique_ptr<FileReader> NativeFileSystem::OpenRead(std::string_view path) {
+    std::FILE* f = std::fopen(std::string(path).c_str(), "rb");
+    if (!f) return nullptr;
+    return std::make_unique<StdioReader>(f);
+}
+
+bool NativeFileSystem::WriteFile(std::string_view path, std::string_view bytes) {
+    std::ofstream out{std::string(path), std::ios::binary | std::ios::trunc};
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool NativeFileSystem::DeleteFile(std::string_view path) {
+    std::error_code ec;
+    return std::filesystem::remove(std::filesystem::path(path), ec);
+}

@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/FileSystem.h"
+
+// Files on Linux, for tests and console front ends. Paths are used as given.
+class NativeFileSystem : public FileSystem {
+public:
+    std::int64_t FileSize(std::string_view path) override;
+    std::unique_ptr<FileReader> OpenRead(std::string_view path) override;
+    bool WriteFile(std::string_view path, std::string_view bytes) override;
+    bool DeleteFile(std::string_view path) override;
+};

@@ -1,0 +1,26 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Sequential reader of one open file; closes the file when destroyed.
+class FileReader {
+public:
+    virtual ~FileReader() = default;
+    // Reads up to `size` bytes; returns the count read (0 at the end), or -1 on a read error.
+    virtual std::int64_t Read(std::uint8_t* buffer, std::size_t size) = 0;
+};
+
+// File access by the core's Windows-1252 paths.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+    // Length in bytes of a normal file (not hidden, not system, not a directory), or -1.
+    virtual std::int64_t FileSize(std::string_view path) = 0;
+    virtual std::unique_ptr<FileReader> OpenRead(std::string_view path) = 0;
+    // Creates or replaces the file with the given bytes; false on any failure.
+    virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
+    virtual bool DeleteFile(std::string_view path) = 0;
+};

@@ -1,0 +1,19 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// What the core asks of a real top-level window. Positions are pixels on the virtual screen.
+class WindowView {
+public:
+    virtual ~WindowView() = default;
+    virtual void MoveTo(int left, int top) = 0;
+    virtual void Resize(int width, int height) = 0;
+    virtual int Left() = 0;
+    virtual int Top() = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    virtual bool IsVisible() = 0;
+    virtual void SetCaption(const std::string& caption) = 0;
+    virtual void EnableDropShadow() = 0;
+    virtual std::uintptr_t Handle() = 0;
+};

@@ -1,0 +1,6 @@
+#pragma once
+#include <cstdint>
+
+class SystemPort;
+
+bool IsForeground(SystemPort& system, std::uintptr_t window);

@@ -1,0 +1,69 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "app/Ports.h"
+#include "platform/WindowView.h"
+#include "widget/Controls.h"
+
+class frmSet;
+class frmPic;
+
+// What the host does after the start sequence.
+enum class LoadOutcome {
+    Running,     // the widget is built; run the message loop
+    EndProcess,  // end at once: no unload handler runs
+};
+
+// The widget window: identity members, the start and shutdown sequences, the close marker poll,
+// and the model of its face (labels and pictures) that the Win32 layer paints.
+class frmMain {
+public:
+    frmMain(Ports& ports, WindowView& view);
+    void Attach(frmSet& set, frmPic& pic) { set_ = &set; pic_ = &pic; }
+
+    // Start sequence; either ends the process or returns with the widget built.
+    LoadOutcome Form_Load();
+    // Shutdown sequence; stores position and visibility, unloads the other windows.
+    void Form_Unload();
+    // Close marker poll; true when the widget is to be unloaded.
+    bool Timer2_Timer();
+    static constexpr unsigned kTimer1Interval = 100;
+    static constexpr unsigned kTimer2Interval = 5000;
+
+    // Face set-up.
+    void InitPics();
+    void ClearLabels();
+    void TitleColor();
+    // Sets the title line (and with it the window caption and its shadow copy).
+    void SetTitle(const std::string& caption);
+
+    // Identity and display members, read by the other windows.
+    std::string RN, PN, EN, MC, VZ, M2, A, DN;
+    std::string BuildDate;
+    int Dock = 0;
+    int DockOn = 0;
+    bool LockW = false;
+    float TWX = 15.0f, TWY = 15.0f;
+    int VIS = 1;
+    int MaxDays = 7;
+
+    // Face.
+    LabelArray lTitle{}, lExit{}, lHide{}, lDay{}, lTemp{}, lTempL{}, lTempG{}, lTempGx{}, lHumi{},
+        lPresTrend{}, lPres{}, lWindD{}, lWindS{}, lWindNS{}, lUV{}, lUVx{};
+    PictureBox Pic, PicMoon, PicWind, PicSatBG, PicSat, PicIcon, PicIconWind, PicIconMoon, PicProgIcon,
+        PicTray;
+    PictureArray PicDay{}, PicNight{};
+
+    WindowView& View() { return view_; }
+    Ports& Sys() { return ports_; }
+
+private:
+    void DesignControls();  // the controls as they stand at design time
+    void PlaceWindow();     // start sequence step 12
+
+    Ports& ports_;
+    WindowView& view_;
+    frmSet* set_ = nullptr;
+    frmPic* pic_ = nullptr;
+};

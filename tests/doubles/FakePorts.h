@@ -1,0 +1,115 @@
+#pragma once
+// Test doubles of the ports: in-memory settings and files, a scripted system, a recording window.
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/Ports.h"
+#include "platform/WindowView.h"
+
+class FakeSettingsStore : public SettingsStore {
+public:
+    std::string Read(std::string_view app, std::string_view section, std::string_view key,
+                     std::string_view def) override;
+    void Write(std::string_view app, std::string_view section, std::string_view key,
+               std::string_view value) override;
+    void Delete(std::string_view app, std::string_view section, std::string_view key) override;
+
+    // Convenience for the widget's own application and section.
+    void Set(const std::string& key, const std::string& value) { values[{"Korvelin", "AccuWeather", key}] = value; }
+    bool Has(const std::string& key) const { return values.count({"Korvelin", "AccuWeather", key}) != 0; }
+    std::string Get(const std::string& key) const;
+
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    std::vector<std::string> writes;  // keys in the order written
+};
+
+class FakeFileSystem : public FileSystem {
+public:
+    std::int64_t FileSize(std::string_view path) override;
+    std::unique_ptr<FileReader> OpenRead(std::string_view path) override;
+    bool WriteFile(std::string_view path, std::string_view bytes) override;
+    bool DeleteFile(std::string_view path) override;
+
+    std::map<std::string, std::string> files;
+    std::vector<std::string> hidden;     // present but hidden: not found by FileSize
+    std::vector<std::size_t> readSizes;  // sizes asked for by each Read call
+    bool failReads = false;
+};
+
+class FakeSystem : public SystemPort {
+public:
+    std::string ModuleFileName() override { return exePath; }
+    std::string CommandLineArgs() override { return commandLine; }
+    FileVersion ProgramVersion() override { return version; }
+    OsVersion GetOsVersion() override { return os; }
+    bool AnotherInstanceRunning() override { return otherInstance; }
+    bool StartProgram(std::string_view path) override;
+    std::uint32_t StartCommand(std::string_view commandLine, int windowStyle) override;
+    std::intptr_t ShellOpen(std::string_view file, int showCommand) override;
+    void Sleep(std::uint32_t ms) override { sleeps.push_back(ms); }
+    void Beep() override { ++beeps; }
+    bool SetClipboardText(std::string_view text) override;
+    MsgResult MessageBox(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) override;
+    std::string TempPath() override { return tempPath; }
+    std::optional<std::string> CreateTempFile(std::string_view dir, std::string_view prefix) override;
+    std::uintptr_t ForegroundWindow() override { return foreground; }
+
+    std::string exePath = "C:\\Program Files\\Wolkenglas\\Wolkenglas.exe";
+    std::string commandLine;
+    FileVersion version{1, 54, 0, 0};
+    OsVersion os{2, 10, 0};
+    bool otherInstance = false;
+    std::string tempPath = "C:\\Temp\\";
+    std::uintptr_t foreground = 0;
+
+    struct Box { std::string text, title; MsgIcon icon; MsgButtons buttons; };
+    std::vector<Box> boxes;
+    std::vector<std::string> started;   // programs started
+    std::vector<std::pair<std::string, int>> commands;
+    std::vector<std::pair<std::string, int>> shellOpens;
+    std::vector<std::uint32_t> sleeps;
+    std::vector<std::string> clipboard;
+    std::vector<std::string> events;    // every call, in order
+    int beeps = 0;
+    int tempCounter = 0;
+    MsgResult answer = MsgResult::Ok;
+};
+
+class FakeDisplay : public Display {
+public:
+    std::vector<PixelRect> Monitors() override { return monitors; }
+    float TwipsPerPixelX() override { return 15.0f; }
+    float TwipsPerPixelY() override { return 15.0f; }
+    std::vector<PixelRect> monitors{{0, 0, 1920, 1080}};
+};
+
+class FakeWindow : public WindowView {
+public:
+    void MoveTo(int l, int t) override { left = l; top = t; events.push_back("move"); }
+    void Resize(int w, int h) override { width = w; height = h; }
+    int Left() override { return left; }
+    int Top() override { return top; }
+    void Show() override { visible = true; events.push_back("show"); }
+    void Hide() override { visible = false; events.push_back("hide"); }
+    bool IsVisible() override { return visible; }
+    void SetCaption(const std::string& c) override { caption = c; }
+    void EnableDropShadow() override { shadow = true; }
+    std::uintptr_t Handle() override { return handle; }
+
+    int left = 0, top = 0, width = 0, height = 0;
+    bool visible = false, shadow = false;
+    std::string caption;
+    std::uintptr_t handle = 0x1234;
+    std::vector<std::string> events;
+};
+
+// Everything a window test needs, wired together.
+struct FakePorts {
+    FakeSettingsStore settings;
+    FakeSystem system;
+    FakeFileSystem files;
+    FakeDisplay display;
+    Ports ports{settings, system, files, display};
+};

@@ -1,0 +1,277 @@
+// Start and shutdown sequences of the widget, with the dialog's settings rules.
+#include <gtest/gtest.h>
+
+#include "doubles/FakePorts.h"
+#include "satellite/frmPic.h"
+#include "settings/frmSet.h"
+#include "widget/frmMain.h"
+
+namespace {
+
+struct App {
+    FakePorts fake;
+    FakeWindow mainWindow, setWindow, picWindow;
+    frmMain main{fake.ports, mainWindow};
+    frmSet set{fake.ports, setWindow, main};
+    frmPic pic{picWindow, main};
+    App() {
+        main.Attach(set, pic);
+        fake.system.exePath = "C:\\Apps\\Wolkenglas.exe";
+        fake.files.files[fake.system.exePath] = "MZ program bytes";
+    }
+    LoadOutcome Load() { return main.Form_Load(); }
+};
+
+TEST(Startup, EmptyStoreGivesDefaultsAndOpensTheDialog) {
+    App app;
+    ASSERT_EQ(app.Load(), LoadOutcome::Running);
+    EXPECT_EQ(app.main.MC, "Wolkenglas");
+    EXPECT_EQ(app.main.RN, "Korvelin");
+    EXPECT_EQ(app.main.PN, "AccuWeather");
+    EXPECT_EQ(app.main.DN, "Wolkenglas");
+    EXPECT_EQ(app.main.EN, "C:\\Apps\\Wolkenglas.exe");
+    EXPECT_EQ(app.main.VZ, "C:\\Apps\\");
+    EXPECT_EQ(app.mainWindow.left, 32);
+    EXPECT_EQ(app.mainWindow.top, 32);
+    EXPECT_EQ(app.mainWindow.width, 388);
+    EXPECT_EQ(app.mainWindow.height, 213);
+    EXPECT_TRUE(app.mainWindow.visible);
+    EXPECT_EQ(app.mainWindow.caption, "Wolkenglas");
+    EXPECT_EQ(app.main.lTitle[0].ToolTipText, " Wolkenglas v1.54 | [F1]: Einstellungen | [F5]: Aktualisieren ");
+    // Dialog defaults: metric, snapping on (Dock = 8), lock off, refresh every 60 minutes.
+    EXPECT_TRUE(app.set.oMetric[0]);
+    EXPECT_FALSE(app.set.oMetric[1]);
+    EXPECT_EQ(app.main.Dock, 8);
+    EXPECT_FALSE(app.main.LockW);
+    EXPECT_EQ(app.set.ckRefresh.Value, 1);
+    EXPECT_EQ(app.set.ckUpdate.Value, 1);
+    EXPECT_EQ(app.set.ckBalloon.Value, 1);
+    EXPECT_EQ(app.set.ckAutoStart.Value, 0);
+    EXPECT_EQ(app.set.coMinText, "60");
+    EXPECT_TRUE(app.set.Visible());
+    EXPECT_EQ(app.set.RefreshRuns, 0);
+    EXPECT_EQ(app.set.lVersion, "Version 1.54 - 03.11.2015");
+    EXPECT_EQ(app.fake.settings.Get("Version"), "1.54");
+    // Reading never creates keys: only the version was written.
+    EXPECT_EQ(app.fake.settings.writes, std::vector<std::string>{"Version"});
+}
+
+TEST(Startup, StoredPlaceRunsTheFirstRefreshAndKeepsTheDialogHidden) {
+    App app;
+    app.fake.settings.Set("Location.Selected", "  Berlin, Berlin, DE ");
+    app.fake.settings.Set("Location.Key", "10178");
+    app.Load();
+    EXPECT_EQ(app.set.RefreshRuns, 1);
+    EXPECT_EQ(app.set.tCID, "10178");
+    EXPECT_EQ(app.set.coLocText, "Berlin, Berlin, DE");
+    EXPECT_FALSE(app.set.cSearchEnabled);
+    EXPECT_FALSE(app.set.Visible());
+}
+
+TEST(Startup, UnusablePlaceOpensTheDialogWithoutRefresh) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"Berlin", "123|456"}, {"Berlin", "   "}, {" ", "10178"}};
+    for (const auto& [place, key] : rows) {
+        App app;
+        app.fake.settings.Set("Location.Selected", place);
+        app.fake.settings.Set("Location.Key", key);
+        app.Load();
+        EXPECT_TRUE(app.set.Visible()) << place << " / " << key;
+        EXPECT_EQ(app.set.RefreshRuns, 0) << place << " / " << key;
+    }
+}
+
+TEST(Startup, DialogReadRules) {
+    struct Row { const char* key; const char* value; };
+    {
+        App app;
+        app.fake.settings.Set("Refresh.Interval", "45");
+        app.Load();
+        EXPECT_EQ(app.set.coMinText, "60");
+        app.set.SaveSet();
+        EXPECT_EQ(app.fake.settings.Get("Refresh.Interval"), "60");
+    }
+    for (const char* interval : {"10", "15", "30", "60"}) {
+        App app;
+        app.fake.settings.Set("Refresh.Interval", interval);
+        app.Load();
+        EXPECT_EQ(app.set.coMinText, interval);
+    }
+    for (const char* metric : {"METRIC", "2", "", "1"}) {
+        App app;
+        app.fake.settings.Set("Metric", metric);
+        app.Load();
+        EXPECT_TRUE(app.set.oMetric[0]) << metric;
+        EXPECT_FALSE(app.set.oMetric[1]) << metric;
+    }
+    {
+        App app;
+        app.fake.settings.Set("Metric", "0");
+        app.fake.settings.Set("Window.Magnetic", "0");
+        app.fake.settings.Set("Window.Lock", "1");
+        app.fake.settings.Set("Update", "0");
+        app.Load();
+        EXPECT_TRUE(app.set.oMetric[1]);
+        EXPECT_EQ(app.main.Dock, 0);
+        EXPECT_TRUE(app.main.LockW);
+        EXPECT_EQ(app.set.ckUpdate.Value, 0);
+    }
+    {
+        App app;  // no balloon tips before Windows 2000: the box is cleared and disabled
+        app.fake.system.os = OsVersion{1, 4, 10};
+        app.fake.settings.Set("BalloonTip", "1");
+        app.Load();
+        EXPECT_EQ(app.set.ckBalloon.Value, 0);
+        EXPECT_FALSE(app.set.ckBalloon.Enabled);
+        EXPECT_FALSE(app.mainWindow.shadow);
+    }
+}
+
+TEST(Startup, SaveSetWritesInOrderAndKeepsAnEarlierKey) {
+    App app;
+    app.fake.settings.Set("Location.Key", "old|format");
+    app.Load();
+    app.fake.settings.writes.clear();
+    app.set.coLocText = "  Potsdam ";
+    app.set.SaveSet();
+    EXPECT_EQ(app.fake.settings.writes,
+              (std::vector<std::string>{"Metric", "Location.Selected", "Window.Magnetic", "Window.Lock",
+                                        "Refresh.Enabled", "Refresh.Interval", "Update", "BalloonTip"}));
+    EXPECT_EQ(app.fake.settings.Get("Location.Selected"), "Potsdam");
+    EXPECT_EQ(app.fake.settings.Get("Location.Key"), "old|format");
+    app.set.coLocList = {"Potsdam"};
+    app.set.LocKeys = {"14467"};
+    app.set.coLocListIndex = 0;
+    app.set.SaveSet();
+    EXPECT_EQ(app.fake.settings.Get("Location.Key"), "14467");
+}
+
+TEST(Startup, StoredPositionAndVisibility) {
+    struct Row { const char* left; const char* top; int wantLeft, wantTop; };
+    const Row rows[] = {
+        {"100", "200", 100, 200},
+        {"-380", "10", 32, 32},      // only 8 pixels would show
+        {"-300", "10", -300, 10},   // 88 pixels show: the user can still grab it
+        {"1500", "20", 1500, 20},    // partly visible is reachable
+        {"2500", "20", 32, 32},      // the monitor on the right was removed
+        {"abc", "50", 32, 50},       // not a number
+        {"12px", "", 32, 32},
+        {" 40 ", "60", 40, 60},
+    };
+    for (const Row& r : rows) {
+        App app;
+        app.fake.settings.Set("Window.Left", r.left);
+        app.fake.settings.Set("Window.Top", r.top);
+        app.Load();
+        EXPECT_EQ(app.mainWindow.left, r.wantLeft) << r.left << "," << r.top;
+        EXPECT_EQ(app.mainWindow.top, r.wantTop) << r.left << "," << r.top;
+    }
+    App twoMonitors;
+    twoMonitors.fake.display.monitors.push_back({1920, 0, 3840, 1080});
+    twoMonitors.fake.settings.Set("Window.Left", "2500");
+    twoMonitors.Load();
+    EXPECT_EQ(twoMonitors.mainWindow.left, 2500);
+
+    App hidden;
+    hidden.fake.settings.Set("Window.Visible", "0");
+    hidden.Load();
+    EXPECT_FALSE(hidden.mainWindow.visible);
+    EXPECT_TRUE(hidden.set.Visible());  // no place stored: the dialog still opens
+}
+
+TEST(Startup, SecondInstanceIsRefusedUnlessReloading) {
+    App second;
+    second.fake.system.otherInstance = true;
+    EXPECT_EQ(second.Load(), LoadOutcome::EndProcess);
+    ASSERT_EQ(second.fake.system.boxes.size(), 1u);
+    EXPECT_EQ(second.fake.system.boxes[0].text, "FEHLER:  Das Programm l\xE4uft bereits!      ");
+    EXPECT_EQ(second.fake.system.boxes[0].title, " Wolkenglas");
+    EXPECT_EQ(second.fake.system.boxes[0].icon, MsgIcon::Stop);
+    EXPECT_FALSE(second.mainWindow.visible);
+    EXPECT_FALSE(second.fake.settings.Has("Window.Left"));
+
+    App reloading;
+    reloading.fake.system.otherInstance = true;
+    reloading.fake.settings.Set("Reload", "1");
+    EXPECT_EQ(reloading.Load(), LoadOutcome::Running);
+    EXPECT_FALSE(reloading.fake.settings.Has("Reload"));
+    EXPECT_TRUE(reloading.fake.system.boxes.empty());
+
+    App zero;
+    zero.fake.system.otherInstance = true;
+    zero.fake.settings.Set("Reload", "0");
+    EXPECT_EQ(zero.Load(), LoadOutcome::EndProcess);
+}
+
+TEST(Startup, CommandLineSwitchesByFirstArgumentSubstringAnyCase) {
+    struct Row { const char* cmd; bool crc; bool delay; };
+    const Row rows[] = {
+        {"/CRC", true, false},      {"x-crcx", true, false},   {"/startup /crc", false, true},
+        {"/StartUp", false, true},  {"\"/crc\"", true, false}, {" /crc", false, false},
+        {"crc", false, false},      {"", false, false},
+    };
+    for (const Row& r : rows) {
+        App app;
+        app.fake.system.commandLine = r.cmd;
+        const LoadOutcome outcome = app.Load();
+        EXPECT_EQ(outcome == LoadOutcome::EndProcess, r.crc) << r.cmd;
+        EXPECT_EQ(!app.fake.system.clipboard.empty(), r.crc) << r.cmd;
+        EXPECT_EQ(app.fake.system.sleeps == std::vector<std::uint32_t>{30000}, r.delay) << r.cmd;
+    }
+}
+
+TEST(Startup, CrcReportPutsTheChecksumOnTheClipboardAndEnds) {
+    App app;
+    app.fake.files.files[app.fake.system.exePath] = "abc";
+    app.fake.system.commandLine = "/crc";
+    EXPECT_EQ(app.Load(), LoadOutcome::EndProcess);
+    ASSERT_EQ(app.fake.system.clipboard, std::vector<std::string>{"352441C2"});
+    ASSERT_EQ(app.fake.system.boxes.size(), 1u);
+    EXPECT_EQ(app.fake.system.boxes[0].text, "C:\\Apps\\Wolkenglas.exe      \r\n\r\nCRC32:  352441C2  -->  Zwischenablage");
+    EXPECT_EQ(app.fake.system.boxes[0].title, "Wolkenglas:  CRC-Check");
+    EXPECT_EQ(app.fake.system.boxes[0].icon, MsgIcon::Information);
+    EXPECT_FALSE(app.mainWindow.visible);
+}
+
+TEST(Startup, VersionChangeIsStoredOnce) {
+    App app;
+    app.fake.settings.Set("Version", "1.53");
+    app.Load();
+    EXPECT_EQ(app.fake.settings.Get("Version"), "1.54");
+    App again;
+    again.fake.settings.Set("Version", "1.54");
+    again.Load();
+    EXPECT_TRUE(again.fake.settings.writes.empty());
+}
+
+TEST(Shutdown, StoresPositionVisibilityAndSettingsInOrder) {
+    App app;
+    app.Load();
+    app.mainWindow.left = 640;
+    app.mainWindow.top = 480;
+    app.mainWindow.visible = false;
+    app.fake.settings.writes.clear();
+    app.main.Form_Unload();
+    const std::vector<std::string> expected{"Window.Top", "Window.Left", "Window.Visible", "Metric",
+                                            "Location.Selected", "Window.Magnetic", "Window.Lock",
+                                            "Refresh.Enabled", "Refresh.Interval", "Update", "BalloonTip"};
+    EXPECT_EQ(app.fake.settings.writes, expected);
+    EXPECT_EQ(app.fake.settings.Get("Window.Left"), "640");
+    EXPECT_EQ(app.fake.settings.Get("Window.Top"), "480");
+    EXPECT_EQ(app.fake.settings.Get("Window.Visible"), "0");
+    EXPECT_EQ(app.main.VIS, 0);
+}
+
+TEST(CloseMarker, OnlyANonEmptyMarkerBesideTheProgramCloses) {
+    App app;
+    app.Load();
+    EXPECT_FALSE(app.main.Timer2_Timer());
+    app.fake.files.files["C:\\Apps\\Wolkenglas.exe.close"] = "";
+    EXPECT_FALSE(app.main.Timer2_Timer());
+    app.fake.files.files["C:\\Apps\\Wolkenglas.exe.close"] = "x";
+    EXPECT_TRUE(app.main.Timer2_Timer());
+    app.fake.files.hidden.push_back("C:\\Apps\\Wolkenglas.exe.close");
+    EXPECT_FALSE(app.main.Timer2_Timer());
+}
+
+}  // namespace
