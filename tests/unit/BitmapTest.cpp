@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "satellite/Bitmap.h"
+#include "satellite/BmpFile.h"
+#include "satellite/PngFile.h"
+
+namespace {
+
+std::uint32_t Pattern(int x, int y) {
+    return (static_cast<std::uint32_t>(x * 37 + 11) & 0xFF) << 16 |
+           (static_cast<std::uint32_t>(y * 53 + 7) & 0xFF) << 8 |
+           static_cast<std::uint32_t>((x ^ y) * 29 & 0xFF);
+}
+
+Bitmap Patterned(int w, int h) {
+    Bitmap b(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) b.at(x, y) = Pattern(x, y);
+    return b;
+}
+
+TEST(StretchCopy, DoublingRepeatsEachPixel) {
+    const Bitmap src = Patterned(5, 3);
+    Bitmap dst(10, 6);
+    EXPECT_EQ(StretchCopy(src, {0, 0, 5, 3}, dst, {0, 0, 10, 6}), 60u);
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 10; ++x) ASSERT_EQ(dst.at(x, y), Pattern(x / 2, y / 2));
+}
+
+TEST(StretchCopy, RectanglesOutsideEitherBitmapAreClipped) {
+    const Bitmap src = Patterned(8, 8);
+    struct Row {
+        const char* name;
+        PixelRect from, to;
+        std::size_t written;
+    };
+    const int big = std::numeric_limits<int>::max();
+    const std::vector<Row> rows = {
+        {"destination hangs off the top left", {0, 0, 8, 8}, {-4, -4, 8, 8}, 16},
+        {"destination hangs off the bottom right", {0, 0, 8, 8}, {6, 6, 8, 8}, 4},
+        {"source partly outside", {4, 4, 8, 8}, {0, 0, 8, 8}, 16},
+        {"source wholly outside", {100, 100, 8, 8}, {0, 0, 8, 8}, 0},
+        {"coordinates near the int limit", {0, 0, 8, 8}, {big - 2, big - 2, big, big}, 0},
+        {"negative source origin", {-big, -big, 8, 8}, {0, 0, 8, 8}, 0},
+        {"empty source rectangle", {0, 0, 0, 8}, {0, 0, 8, 8}, 0},
+        {"negative destination size", {0, 0, 8, 8}, {0, 0, -8, 8}, 0},
+    };
+    for (const Row& r : rows) {
+        Bitmap dst(8, 8, 0x123456);
+        EXPECT_EQ(StretchCopy(src, r.from, dst, r.to), r.written) << r.name;
+    }
+}
+
+TEST(StretchCopy, KeyColourIsNotCopied) {
+    Bitmap src(2, 1);
+    src.at(0, 0) = 0xFF00FF;
+    src.at(1, 0) = 0xFE00FF;  // near the key still counts as picture
+    Bitmap dst(2, 1, 0x000000);
+    EXPECT_EQ(StretchCopy(src, {0, 0, 2, 1}, dst, {0, 0, 2, 1}, 0xFF00FFu), 1u);
+    EXPECT_EQ(dst.at(0, 0), 0x000000u);
+    EXPECT_EQ(dst.at(1, 0), 0xFE00FFu);
+}
+
+// --- BMP reading -----------------------------------------------------------
+
+void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+    b[at] = static_cast<std::uint8_t>(v);
+    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
+    Put16(b, at, v & 0xFFFF);
+    Put16(b, at + 2, v >> 16);
+}
+
+// Writes a BMP the long way, independent of the reader.
+std::vector<std::uint8_t> MakeBmp(const Bitmap& pic, int bpp, bool topDown,
+                                  std::uint32_t infoSize = 40, bool bitfields = false) {
+    const std::size_t stride = (static_cast<std::size_t>(pic.width) * bpp / 8 + 3) / 4 * 4;
+    const std::size_t masks = (bitfields && infoSize == 40) ? 12 : 0;
+    const std::size_t offset = 14 + infoSize + masks;
+    std::vector<std::uint8_t> b(offset + stride * pic.height, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 2, static_cast<std::uint32_t>(b.size()));
+    Put32(b, 10, static_cast<std::uint32_t>(offset));
+    Put32(b, 14, infoSize);
+    Put32(b, 18, static_cast<std::uint32_t>(pic.width));
+    Put32(b, 22, static_cast<std::uint32_t>(topDown ? -pic.height : pic.height));
+    Put16(b, 26, 1);
+    Put16(b, 28, static_cast<std::uint32_t>(bpp));
+    Put32(b, 30, bitfields ? 3 : 0);
+    if (bitfields) {
+        Put32(b, 54, 0x00FF0000);
+        Put32(b, 58, 0x0000FF00);
+        Put32(b, 62, 0x000000FF);
+    }
+    for (int y = 0; y < pic.height; ++y) {
+        const int fileRow = topDown ? y : pic.height - 1 - y;
+        for (int x = 0; x < pic.width; ++x) {
+            const std::size_t p = offset + fileRow * stride + static_cast<std::size_t>(x) * bpp / 8;
+            const std::uint32_t c = pic.at(x, y);
+            b[p] = static_cast<std::uint8_t>(c);
+            b[p + 1] = static_cast<std::uint8_t>(c >> 8);
+            b[p + 2] = static_cast<std::uint8_t>(c >> 16);
+            if (bpp == 32) b[p + 3] = 0xFF;  // alpha or padding: must be ignored
+        }
+    }
+    return b;
+}
+
+TEST(DecodeBmp, ReadsTheLayoutsWeWrite) {
+    // Width 3 makes 24-bit rows need a padding byte.
+    const Bitmap pic = Patterned(3, 4);
+    struct Row {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+    };
+    const std::vector<Row> rows = {
+        {"24-bit bottom-up", MakeBmp(pic, 24, false)},
+        {"24-bit top-down", MakeBmp(pic, 24, true)},
+        {"32-bit bottom-up", MakeBmp(pic, 32, false)},
+        {"32-bit top-down", MakeBmp(pic, 32, true)},
+        {"32-bit with bit fields", MakeBmp(pic, 32, false, 40, true)},
+        {"32-bit, V5 header with bit fields", MakeBmp(pic, 32, false, 124, true)},
+        {"24-bit, V4 header", MakeBmp(pic, 24, true, 108)},
+    };
+    for (const Row& r : rows) {
+        const auto got = DecodeBmp(r.bytes);
+        ASSERT_TRUE(got.has_value()) << r.name;
+        EXPECT_EQ(got->width, 3) << r.name;
+        EXPECT_EQ(got->height, 4) << r.name;
+        EXPECT_EQ(got->pixels, pic.pixels) << r.name;
+    }
+}
+
+TEST(DecodeBmp, RefusesWhatItDoesNotRead) {
+    const Bitmap pic = Patterned(3, 4);
+    const std::vector<std::uint8_t> good = MakeBmp(pic, 24, false);
+    auto with = [&](auto change) {
+        std::vector<std::uint8_t> b = good;
+        change(b);
+        return b;
+    };
+    struct Row {
+        const char* name;
+        std::vector<std::uint8_t> bytes;
+    };
+    const std::vector<Row> rows = {
+        {"empty", {}},
+        {"headers only, cut short", std::vector<std::uint8_t>(good.begin(), good.begin() + 40)},
+        {"wrong magic", with([](auto& b) { b[1] = 'A'; })},
+        {"pixel rows cut short", std::vector<std::uint8_t>(good.begin(), good.end() - 1)},
+        {"8-bit palette", with([](auto& b) { Put16(b, 28, 8); })},
+        {"16-bit", with([](auto& b) { Put16(b, 28, 16); })},
+        {"RLE compressed", with([](auto& b) { Put32(b, 30, 1); })},
+        {"PNG inside", with([](auto& b) { Put32(b, 30, 5); })},
+        {"bit fields on 24-bit", with([](auto& b) { Put32(b, 30, 3); })},
+        {"two planes", with([](auto& b) { Put16(b, 26, 2); })},
+        {"core header", with([](auto& b) { Put32(b, 14, 12); })},
+        {"header larger than file", with([](auto& b) { Put32(b, 14, 0xFFFFFFF0u); })},
+        {"zero width", with([](auto& b) { Put32(b, 18, 0); })},
+        {"negative width", with([](auto& b) { Put32(b, 18, static_cast<std::uint32_t>(-3)); })},
+        {"zero height", with([](auto& b) { Put32(b, 22, 0); })},
+        {"most negative height", with([](auto& b) { Put32(b, 22, 0x80000000u); })},
+        {"huge width", with([](auto& b) { Put32(b, 18, 1000000); })},
+        {"width larger than data", with([](auto& b) { Put32(b, 18, 300); })},
+        {"pixel offset past the end", with([](auto& b) { Put32(b, 10, 0xFFFFFF00u); })},
+        {"pixel offset inside the header", with([](auto& b) { Put32(b, 10, 20); })},
+    };
+    for (const Row& r : rows) EXPECT_FALSE(DecodeBmp(r.bytes).has_value()) << r.name;
+
+    std::vector<std::uint8_t> oddMasks = MakeBmp(pic, 32, false, 40, true);
+    Put32(oddMasks, 54, 0x000000FF);  // RGBX order: not our layout
+    Put32(oddMasks, 62, 0x00FF0000);
+    EXPECT_FALSE(DecodeBmp(oddMasks).has_value()) << "other bit fields";
+}
+
+TEST(LoadBmpFile, MissingFileIsNoPicture) {
+    EXPECT_FALSE(LoadBmpFile(std::string(WG_SOURCE_DIR) + "/res/no-such-file.bmp"));
+}
+
+// --- PNG writing -----------------------------------------------------------
+
+std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return std::uint32_t{b[at]} << 24 | std::uint32_t{b[at + 1]} << 16 |
+           std::uint32_t{b[at + 2]} << 8 | b[at + 3];
+}
+
+// Bit by bit, as in the PNG specification's sample code.
+std::uint32_t SlowCrc(const std::uint8_t* p, std::size_t n) {
+    std::uint32_t c = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < n; ++i) {
+        c ^= p[i];
+        for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
+    }
+    return ~c;
+}
+
+// Reads back what EncodePng writes: chunks with checked CRCs, a zlib stream of
+// stored blocks with a checked Adler-32, unfiltered RGB rows.
+std::optional<Bitmap> ReadStoredPng(const std::vector<std::uint8_t>& png) {
+    const std::uint8_t sig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (png.size() < 8 || std::memcmp(png.data(), sig, 8) != 0) return std::nullopt;
+    std::size_t at = 8;
+    int w = 0, h = 0;
+    std::vector<std::uint8_t> z;
+    bool ended = false;
+    while (at + 12 <= png.size()) {
+        const std::uint32_t len = Be32(png, at);
+        if (at + 12 + len > png.size()) return std::nullopt;
+        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
+        if (SlowCrc(&png[at + 4], len + 4) != Be32(png, at + 8 + len)) return std::nullopt;
+        if (type == "IHDR") {
+            w = static_cast<int>(Be32(png, at + 8));
+            h = static_cast<int>(Be32(png, at + 12));
+            if (png[at + 16] != 8 || png[at + 17] != 2 || png[at + 20] != 0) return std::nullopt;
+        } else if (type == "IDAT") {
+            z.insert(z.end(), png.begin() + at + 8, png.begin() + at + 8 + len);
+        } else if (type == "IEND") {
+            ended = true;
+        }
+        at += 12 + len;
+    }
+    if (!ended || at != png.size() || z.size() < 6 || ((z[0] << 8) | z[1]) % 31 != 0) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> raw;
+    std::size_t p = 2;
+    for (bool last = false; !last;) {
+        if (p + 5 > z.size() || (z[p] & 6) != 0) return std::nullopt;  // stored blocks only
+        last = z[p] & 1;
+        const std::size_t n = z[p + 1] | z[p + 2] << 8;
+        if ((n ^ (z[p + 3] | z[p + 4] << 8)) != 0xFFFF || p + 5 + n > z.size()) return std::nullopt;
+        raw.insert(raw.end(), z.begin() + p + 5, z.begin() + p + 5 + n);
+        p += 5 + n;
+    }
+    std::uint32_t a = 1, b = 0;
+    for (const std::uint8_t c : raw) {
+        a = (a + c) % 65521;
+        b = (b + a) % 65521;
+    }
+    if (p + 4 != z.size() || Be32(z, p) != (b << 16 | a)) return std::nullopt;
+    if (raw.size() != static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w))) {
+        return std::nullopt;
+    }
+    Bitmap out(w, h);
+    for (int y = 0; y < h; ++y) {
+        const std::size_t row = static_cast<std::size_t>(y) * (1 + 3 * static_cast<std::size_t>(w));
+        if (raw[row] != 0) return std::nullopt;
+        for (int x = 0; x < w; ++x) {
+            const std::size_t q = row + 1 + 3 * static_cast<std::size_t>(x);
+            out.at(x, y) = std::uint32_t{raw[q]} << 16 | std::uint32_t{raw[q + 1]} << 8 | raw[q + 2];
+        }
+    }
+    return out;
+}
+
+TEST(EncodePng, RoundTripsThroughAnIndependentReader) {
+    // 1 x 1, a row that needs no padding, and one over 64 KiB of scanlines
+    // so the stream needs several stored blocks.
+    for (const auto& [w, h] : {std::pair{1, 1}, std::pair{7, 5}, std::pair{200, 120}}) {
+        const Bitmap pic = Patterned(w, h);
+        const auto back = ReadStoredPng(EncodePng(pic));
+        ASSERT_TRUE(back.has_value()) << w << 'x' << h;
+        EXPECT_EQ(back->width, w);
+        EXPECT_EQ(back->height, h);
+        EXPECT_EQ(back->pixels, pic.pixels) << w << 'x' << h;
+    }
+}
+
+}  // namespace
