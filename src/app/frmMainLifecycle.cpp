@@ -66,7 +66,7 @@ LoadOutcome frmMain::Form_Load() {
 
     if (Val(store.Read(RN, PN, key::Reload, "0")) == 0) {
         if (sys.AnotherInstanceRunning()) {
-            sys.MessageBox("FEHLER:  Das Programm läuft bereits!      ", " " + MC, MsgIcon::Stop, MsgButtons::Ok);
+            sys.ShowMessage("FEHLER:  Das Programm läuft bereits!      ", " " + MC, MsgIcon::Stop, MsgButtons::Ok);
             return LoadOutcome::EndProcess;
         }
     } else {
@@ -82,7 +82,7 @@ LoadOutcome frmMain::Form_Load() {
     if (arg.find("-crc") != std::string::npos || arg.find("/crc") != std::string::npos) {
         const std::string digits = CRC32Hex(CRC32(ports_.files, EN));
         sys.SetClipboardText(digits);
-        sys.MessageBox(EN + "      \r\n\r\nCRC32:  " + digits + "  -->  Zwischenablage", MC + ":  CRC-Check",
+        sys.ShowMessage(EN + "      \r\n\r\nCRC32:  " + digits + "  -->  Zwischenablage", MC + ":  CRC-Check",
                        MsgIcon::Information, MsgButtons::Ok);
         return LoadOutcome::EndProcess;
     }

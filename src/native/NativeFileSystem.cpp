@@ -42,7 +42,7 @@ bool NativeFileSystem::WriteFile(std::string_view path, std::string_view bytes) 
     return static_cast<bool>(out);
 }
 
-bool NativeFileSystem::DeleteFile(std::string_view path) {
+bool NativeFileSystem::RemoveFile(std::string_view path) {
     std::error_code ec;
     return std::filesystem::remove(std::filesystem::path(path), ec);
 }

@@ -7,5 +7,5 @@ public:
     std::int64_t FileSize(std::string_view path) override;
     std::unique_ptr<FileReader> OpenRead(std::string_view path) override;
     bool WriteFile(std::string_view path, std::string_view bytes) override;
-    bool DeleteFile(std::string_view path) override;
+    bool RemoveFile(std::string_view path) override;
 };

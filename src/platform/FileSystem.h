@@ -22,5 +22,5 @@ public:
     virtual std::unique_ptr<FileReader> OpenRead(std::string_view path) = 0;
     // Creates or replaces the file with the given bytes; false on any failure.
     virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
-    virtual bool DeleteFile(std::string_view path) = 0;
+    virtual bool RemoveFile(std::string_view path) = 0;
 };

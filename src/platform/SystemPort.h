@@ -46,7 +46,7 @@ public:
     virtual void Sleep(std::uint32_t milliseconds) = 0;
     virtual void Beep() = 0;
     virtual bool SetClipboardText(std::string_view text) = 0;
-    virtual MsgResult MessageBox(std::string_view text, std::string_view title, MsgIcon icon,
+    virtual MsgResult ShowMessage(std::string_view text, std::string_view title, MsgIcon icon,
                                  MsgButtons buttons) = 0;
 
     virtual std::string TempPath() = 0;  // with a trailing "\"; empty on failure

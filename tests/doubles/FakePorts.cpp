@@ -63,7 +63,7 @@ bool FakeFileSystem::WriteFile(std::string_view path, std::string_view bytes) {
     return true;
 }
 
-bool FakeFileSystem::DeleteFile(std::string_view path) { return files.erase(std::string(path)) > 0; }
+bool FakeFileSystem::RemoveFile(std::string_view path) { return files.erase(std::string(path)) > 0; }
 
 bool FakeSystem::StartProgram(std::string_view path) {
     started.emplace_back(path);
@@ -87,7 +87,7 @@ bool FakeSystem::SetClipboardText(std::string_view text) {
     return true;
 }
 
-MsgResult FakeSystem::MessageBox(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) {
+MsgResult FakeSystem::ShowMessage(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) {
     boxes.push_back({std::string(text), std::string(title), icon, buttons});
     events.push_back("msgbox");
     return answer;

@@ -30,7 +30,7 @@ public:
     std::int64_t FileSize(std::string_view path) override;
     std::unique_ptr<FileReader> OpenRead(std::string_view path) override;
     bool WriteFile(std::string_view path, std::string_view bytes) override;
-    bool DeleteFile(std::string_view path) override;
+    bool RemoveFile(std::string_view path) override;
 
     std::map<std::string, std::string> files;
     std::vector<std::string> hidden;     // present but hidden: not found by FileSize
@@ -51,7 +51,7 @@ public:
     void Sleep(std::uint32_t ms) override { sleeps.push_back(ms); }
     void Beep() override { ++beeps; }
     bool SetClipboardText(std::string_view text) override;
-    MsgResult MessageBox(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) override;
+    MsgResult ShowMessage(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) override;
     std::string TempPath() override { return tempPath; }
     std::optional<std::string> CreateTempFile(std::string_view dir, std::string_view prefix) override;
     std::uintptr_t ForegroundWindow() override { return foreground; }

@@ -54,7 +54,7 @@ TEST(Crc32, RealFileOnDisk) {
     ASSERT_TRUE(fs.WriteFile(path, data));
     EXPECT_EQ(CRC32(fs, path), CRC32(Bytes(data)));
     EXPECT_EQ(CRC32(fs, path + ".missing"), 0xFFFFFFFFu);
-    fs.DeleteFile(path);
+    fs.RemoveFile(path);
 }
 
 }  // namespace

@@ -1,0 +1,59 @@
+#include "Win32Ports.h"
+#include "Text.h"
+
+namespace {
+
+class Win32FileReader : public FileReader {
+public:
+    explicit Win32FileReader(HANDLE h) : file_(h) {}
+    std::int64_t Read(std::uint8_t* buffer, std::size_t size) override {
+        DWORD got = 0;
+        if (!::ReadFile(file_.get(), buffer, static_cast<DWORD>(size), &got, nullptr)) return -1;
+        return got;
+    }
+
+private:
+    unique_handle file_;
+};
+
+HANDLE OpenForReading(const std::wstring& path) {
+    return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+std::int64_t Win32FileSystem::FileSize(std::string_view path) {
+    if (path.empty()) return -1;
+    const std::wstring wide = ToWide(path);
+    // A directory search finds normal files only: hidden and system files count as missing.
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW(wide.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return -1;
+    FindClose(search);
+    if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) return -1;
+    HANDLE raw = OpenForReading(wide);
+    if (raw == INVALID_HANDLE_VALUE) return -1;
+    unique_handle file(raw);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size)) return -1;
+    return size.QuadPart;
+}
+
+std::unique_ptr<FileReader> Win32FileSystem::OpenRead(std::string_view path) {
+    HANDLE raw = OpenForReading(ToWide(path));
+    if (raw == INVALID_HANDLE_VALUE) return nullptr;
+    return std::make_unique<Win32FileReader>(raw);
+}
+
+bool Win32FileSystem::WriteFile(std::string_view path, std::string_view bytes) {
+    HANDLE raw = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                             nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return false;
+    unique_handle file(raw);
+    DWORD written = 0;
+    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size();
+}
+
+bool Win32FileSystem::RemoveFile(std::string_view path) { return ::DeleteFileW(ToWide(path).c_str()) != 0; }

@@ -1,0 +1,35 @@
+// Wolkenglas.exe: wires the Win32 ports to the core windows and runs the message loop.
+#include <windows.h>
+
+#include "MainWindow.h"
+#include "Win32Ports.h"
+#include "satellite/frmPic.h"
+#include "settings/frmSet.h"
+#include "widget/frmMain.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    Win32SettingsStore settings;
+    Win32System system;
+    Win32FileSystem files;
+    Win32Display display;
+    Ports ports{settings, system, files, display};
+
+    MainWindow window(instance);
+    HiddenWindowView setView, picView;
+    frmMain main(ports, window);
+    frmSet set(ports, setView, main);
+    frmPic pic(picView, main);
+    main.Attach(set, pic);
+    window.Attach(main);
+
+    if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
+    system.owner = window.Hwnd();
+    window.StartTimers();
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
