@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+#include "platform/SettingsStore.h"
+
+// Where the weather service, the satellite picture and the updates come from. Hidden keys of the
+// settings store ("Server.Api", "Server.Satellite", "Server.Update", "Server.ApiKey") override
+// the built-in values; a blank setting counts as none.
+
+inline constexpr const char* kDefaultApiBase = "http://dataservice.accuweather.com/";
+inline constexpr const char* kDefaultSatelliteBase = "http://sirocco.accuweather.com/";
+// The maker's update server is not known to this build; the reserved .invalid name never
+// resolves, so an update check fails quietly until a real server is configured.
+inline constexpr const char* kDefaultUpdateBase = "http://updates.korvelin.invalid/updates";
+inline constexpr const char* kDefaultApiKey = "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe";
+
+std::string ApiBaseUrl(SettingsStore& settings);        // ends in "/"
+std::string SatelliteBaseUrl(SettingsStore& settings);  // ends in "/"
+std::string UpdateBaseUrl(SettingsStore& settings);     // no trailing "/": "/updates.php" follows
+std::string ApiKey(SettingsStore& settings);
