@@ -1,0 +1,192 @@
+// The socket transport against a scripted raw HTTP peer: exact request bytes, response framing,
+// limits, time-outs and redirects.
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <mutex>
+#include <thread>
+
+#include "native/SocketHttpTransport.h"
+
+namespace {
+
+// Answers each connection with the next scripted reply (after an optional delay) and records
+// the request head it received.
+class RawPeer {
+public:
+    struct Reply {
+        std::string bytes;
+        int delayMs = 0;
+    };
+
+    explicit RawPeer(std::vector<Reply> replies) : replies_(std::move(replies)) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(listener_, 8);
+        socklen_t length = sizeof addr;
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &length);
+        port_ = ntohs(addr.sin_port);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~RawPeer() {
+        ::shutdown(listener_, SHUT_RDWR);
+        ::close(listener_);
+        thread_.join();
+    }
+    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
+    int port() const { return port_; }
+    std::vector<std::string> Heads() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return heads_;
+    }
+
+private:
+    void Serve() {
+        for (const Reply& reply : replies_) {
+            const int fd = ::accept(listener_, nullptr, nullptr);
+            if (fd < 0) return;
+            std::string head;
+            char c;
+            while (head.find("\r\n\r\n") == std::string::npos && ::recv(fd, &c, 1, 0) == 1) head += c;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                heads_.push_back(head);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
+            for (std::size_t sent = 0; sent < reply.bytes.size();) {
+                const ssize_t n = ::send(fd, reply.bytes.data() + sent, reply.bytes.size() - sent, MSG_NOSIGNAL);
+                if (n <= 0) break;
+                sent += static_cast<std::size_t>(n);
+            }
+            ::close(fd);
+        }
+    }
+
+    int listener_ = -1;
+    int port_ = 0;
+    std::vector<Reply> replies_;
+    std::vector<std::string> heads_;
+    std::mutex mutex_;
+    std::thread thread_;
+};
+
+HttpGetRequest Request(const std::string& url, std::size_t limit = 1024 * 1024, int timeoutMs = 5000) {
+    HttpGetRequest r;
+    r.url = url;
+    r.headers = {{"Cache-Control", "no-cache"}, {"Pragma", "no-cache"}, {"Connection", "close"}, {"User-Agent", "t"}};
+    r.timeoutMs = timeoutMs;
+    r.maxBodyBytes = limit;
+    return r;
+}
+
+}  // namespace
+
+TEST(SocketHttpTransport, SendsTheRequestLineAndHeadersExactlyInOrder) {
+    RawPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}, {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}});
+    SocketHttpTransport transport;
+    transport.Get(Request(peer.Url("/forecasts/v1/daily/5day/K?Details=True&ApiKey=x")));
+    HttpGetRequest withUser = Request(peer.Url("/p"));
+    withUser.user = "anna";
+    withUser.password = "geheim";
+    transport.Get(withUser);
+    const std::string host = "Host: 127.0.0.1:" + std::to_string(peer.port()) + "\r\n";
+    const std::vector<std::string> expected = {
+        "GET /forecasts/v1/daily/5day/K?Details=True&ApiKey=x HTTP/1.1\r\nCache-Control: no-cache\r\n"
+        "Pragma: no-cache\r\nConnection: close\r\nUser-Agent: t\r\n" + host + "\r\n",
+        "GET /p HTTP/1.1\r\nCache-Control: no-cache\r\nPragma: no-cache\r\nConnection: close\r\nUser-Agent: t\r\n" +
+            host + "Authorization: Basic YW5uYTpnZWhlaW0=\r\n\r\n",
+    };
+    EXPECT_EQ(peer.Heads(), expected);
+}
+
+TEST(SocketHttpTransport, ResponseFramingAndLimits) {
+    struct Row { std::string reply; std::size_t limit; HttpOutcome outcome; int status; std::string reason, body; };
+    const std::string big(70 * 1024, 'h');
+    const Row rows[] = {
+        {"HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello", 100, HttpOutcome::Completed, 200, "OK", "hello"},
+        {"HTTP/1.1 200 OK\r\ncontent-length:  3 \r\n\r\nabcdef", 100, HttpOutcome::Completed, 200, "OK", "abc"},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\nhello\r\n6;x=1\r\n world\r\n0\r\nT: 1\r\n\r\n",
+         100, HttpOutcome::Completed, 200, "OK", "hello world"},
+        {"HTTP/1.0 200 OK\r\n\r\nuntil the end", 100, HttpOutcome::Completed, 200, "OK", "until the end"},
+        {std::string("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\n\0\xFF\r\n", 42), 100, HttpOutcome::Completed,
+         200, "OK", std::string("\0\xFF\r\n", 4)},
+        {"HTTP/1.1 404 Not Found\r\nContent-Length: 2\r\n\r\nno", 100, HttpOutcome::Completed, 404, "Not Found", "no"},
+        {"HTTP/1.1 503 Service Unavailable\r\n\r\n", 100, HttpOutcome::Completed, 503, "Service Unavailable", ""},
+        {"HTTP/1.1 500\r\nContent-Length: 0\r\n\r\n", 100, HttpOutcome::Completed, 500, "", ""},
+        {"HTTP/1.1 204 No Content\r\n\r\n", 100, HttpOutcome::Completed, 204, "No Content", ""},
+        {"HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 200 OK\r\nContent-Length: 1\r\n\r\nx", 100, HttpOutcome::Completed,
+         200, "OK", "x"},
+        // Exactly at the limit passes; one byte more fails, however the body is framed.
+        {"HTTP/1.1 200 OK\r\nContent-Length: 8\r\n\r\n12345678", 8, HttpOutcome::Completed, 200, "OK", "12345678"},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\n123456789", 8, HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.1 200 OK\r\nContent-Length: 99999999999\r\n\r\n", 8, HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n5\r\n12345\r\n4\r\n6789\r\n0\r\n\r\n", 8,
+         HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nFFFFFFFFFFFFFFFF\r\n", 8, HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.0 200 OK\r\n\r\n123456789", 8, HttpOutcome::Failed, 0, "", ""},
+        // Broken replies.
+        {"HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nabc", 100, HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\nzz\r\n", 100, HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.1 200 OK\r\nContent-Length: -1\r\n\r\n", 100, HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.1 2x0 OK\r\n\r\n", 100, HttpOutcome::Failed, 0, "", ""},
+        {"ICY 200 OK\r\n\r\n", 100, HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.1 200 OK\r\nNo colon here\r\n\r\n", 100, HttpOutcome::Failed, 0, "", ""},
+        {"HTTP/1.1 200 OK\r\nX: " + big + "\r\n\r\n", 100, HttpOutcome::Failed, 0, "", ""},
+        {"", 100, HttpOutcome::Failed, 0, "", ""},
+    };
+    for (const Row& r : rows) {
+        RawPeer peer({{r.reply}});
+        SocketHttpTransport transport;
+        const HttpGetResult result = transport.Get(Request(peer.Url("/"), r.limit));
+        const std::string label = r.reply.substr(0, 60);
+        EXPECT_EQ(result.outcome, r.outcome) << label;
+        if (result.outcome != HttpOutcome::Completed) continue;
+        EXPECT_EQ(result.status, r.status) << label;
+        EXPECT_EQ(result.statusText, r.reason) << label;
+        EXPECT_EQ(result.body, r.body) << label;
+    }
+}
+
+TEST(SocketHttpTransport, SlowReplyTimesOutRefusedConnectionFails) {
+    SocketHttpTransport transport;
+    {
+        RawPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", 800}});
+        EXPECT_EQ(transport.Get(Request(peer.Url("/"), 100, 150)).outcome, HttpOutcome::TimedOut);
+    }
+    {
+        RawPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", 100}});
+        const HttpGetResult r = transport.Get(Request(peer.Url("/"), 100, 2000));
+        EXPECT_EQ(r.outcome, HttpOutcome::Completed);
+        EXPECT_EQ(r.body, "ok");
+    }
+    int port;
+    {
+        RawPeer closed({});
+        port = closed.port();
+    }
+    EXPECT_EQ(transport.Get(Request("http://127.0.0.1:" + std::to_string(port) + "/")).outcome, HttpOutcome::Failed);
+    EXPECT_EQ(transport.Get(Request("https://127.0.0.1/")).outcome, HttpOutcome::Failed);
+    EXPECT_EQ(transport.Get(Request("not a url")).outcome, HttpOutcome::Failed);
+}
+
+TEST(SocketHttpTransport, FollowsRedirects) {
+    RawPeer peer({{"HTTP/1.1 302 Found\r\nLocation: /next?a=1\r\nContent-Length: 0\r\n\r\n"},
+                  {"HTTP/1.1 301 Moved\r\nLocation: there\r\n\r\n"},
+                  {"HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\ndone"}});
+    SocketHttpTransport transport;
+    const HttpGetResult r = transport.Get(Request(peer.Url("/dir/start")));
+    EXPECT_EQ(r.outcome, HttpOutcome::Completed);
+    EXPECT_EQ(r.body, "done");
+    const auto heads = peer.Heads();
+    ASSERT_EQ(heads.size(), 3u);
+    EXPECT_EQ(heads[1].substr(0, heads[1].find("\r\n")), "GET /next?a=1 HTTP/1.1");
+    EXPECT_EQ(heads[2].substr(0, heads[2].find("\r\n")), "GET /there HTTP/1.1");
+}
