@@ -1,0 +1,120 @@
+#include "service/mUTF8toWIN.h"
+#include "unit/reference/ReplyCorpus.h"
+#include "unit/reference/Utf8ToWinReference.h"
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+// glibc's converter as the independent authority on Windows-1252.
+std::optional<std::string> Iconv(const char* to, const char* from, const std::string& in) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out(in.size() * 4 + 4, '\0');
+  char* inPtr = const_cast<char*>(in.data());
+  std::size_t inLeft = in.size();
+  char* outPtr = out.data();
+  std::size_t outLeft = out.size();
+  const std::size_t result = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft);
+  iconv_close(cd);
+  if (result == static_cast<std::size_t>(-1)) return std::nullopt;
+  out.resize(out.size() - outLeft);
+  return out;
+}
+
+TEST(Utf8ToWinTest, EveryUpperHalfByteComesBackFromItsUtf8) {
+  ASSERT_TRUE(Iconv("UTF-8", "CP1252", "a").has_value()) << "iconv lacks CP1252";
+  int assigned = 0;
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    const std::string target(1, static_cast<char>(b));
+    auto utf8 = Iconv("UTF-8", "CP1252", target);
+    if (utf8) {
+      ++assigned;
+      // and back again, so both directions of the code page agree
+      EXPECT_EQ(Iconv("CP1252", "UTF-8", *utf8), target) << std::hex << b;
+    } else {
+      // The five unassigned bytes stand for the C1 controls of the same number.
+      EXPECT_TRUE(b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) << std::hex << b;
+      utf8 = Iconv("UTF-8", "ISO-8859-1", target);
+      ASSERT_TRUE(utf8.has_value());
+    }
+    EXPECT_EQ(UTF8toWIN(*utf8), target) << std::hex << b;
+    EXPECT_EQ(UTF8toWIN("x" + *utf8 + "y" + *utf8), "x" + target + "y" + target) << std::hex << b;
+  }
+  EXPECT_EQ(assigned, 123);
+}
+
+struct ByteRow {
+  std::string in;
+  std::string out;
+};
+
+const ByteRow kBytes[] = {
+    {"Z\xC3\xBCrich", "Z\xFCrich"},
+    {"\xC3\x9F", "\xDF"},
+    {"\xC2\xB0", "\xB0"},
+    {"\xE2\x82\xAC", "\x80"},
+    {"\xE2\x80\x93", "\x96"},
+    {"plain ASCII {\"a\":1}\r\n", "plain ASCII {\"a\":1}\r\n"},
+    {"", ""},
+    // characters Windows-1252 lacks keep their bytes
+    {"\xC5\x82", "\xC5\x82"},                     // Polish l with stroke
+    {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},     // emoji, four bytes
+    {"\xC2\x80", "\xC2\x80"},                     // U+0080 has no place in the code page
+    // broken sequences stay as they are
+    {"ab\xC3", "ab\xC3"},
+    {"\xC3" "A", "\xC3" "A"},
+    {"\xE2\x82", "\xE2\x82"},
+    {"\xE2\x82" "A", "\xE2\x82" "A"},
+    {"\xC3\xC3\xBC", "\xC3\xFC"},
+    {"\xC0\xAF", "\xC0\xAF"},                     // overlong slash
+    {"\xBC\xC3", "\xBC\xC3"},
+    // a converted byte never joins its neighbour: "Ã„" stays two characters, "Ã" + 0x84 too
+    {"\xC3\x83\xE2\x80\x9E", "\xC3\x84"},
+    {"\xC3\x83\x84", "\xC3\x84"},
+    {"\xC3\xE2\x82\xAC", "\xC3\x80"},
+    {"\xC5\xE2\x80\x9C", "\xC5\x93"},
+};
+
+void PrintTo(const ByteRow& row, std::ostream* os) { *os << testing::PrintToString(row.in); }
+
+class Utf8ToWinBytesTest : public testing::TestWithParam<ByteRow> {};
+
+TEST_P(Utf8ToWinBytesTest, ConvertsExactly) {
+  EXPECT_EQ(UTF8toWIN(GetParam().in), GetParam().out);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, Utf8ToWinBytesTest, testing::ValuesIn(kBytes));
+
+// Replies whose every character exists in Windows-1252 must come out as glibc converts them.
+TEST(Utf8ToWinTest, RecordedRepliesMatchIconv) {
+  int compared = 0;
+  for (const auto& reply : corpus::LoadReplies(WG_FIXTURES_DIR)) {
+    const std::string converted = UTF8toWIN(reply.bytes);
+    EXPECT_LE(converted.size(), reply.bytes.size());
+    if (const auto expected = Iconv("CP1252", "UTF-8", reply.bytes)) {
+      EXPECT_EQ(converted, *expected) << reply.file;
+      if (expected->size() != reply.bytes.size()) ++compared;  // held characters to convert
+    }
+  }
+  EXPECT_GE(compared, 2);
+}
+
+TEST(Utf8ToWinTest, AgreesWithPlainConverterOnRandomAndDamagedText) {
+  corpus::Random rng(1252);
+  const auto replies = corpus::LoadReplies(WG_FIXTURES_DIR);
+  for (int n = 0; n < 20000; ++n) {
+    const std::string text = corpus::RandomText(rng, 40);
+    ASSERT_EQ(UTF8toWIN(text), reference::UTF8toWIN(text)) << testing::PrintToString(text);
+  }
+  for (int n = 0; n < 40; ++n) {
+    const std::string text = corpus::Mutate(rng.Pick(replies).bytes, rng);
+    ASSERT_EQ(UTF8toWIN(text), reference::UTF8toWIN(text));
+  }
+}
+
+}  // namespace
