@@ -1,0 +1,156 @@
+// A million seeded inputs for the functions that read service replies: random texts, and
+// the recorded replies cut, flipped and padded with quotes, brackets and backslashes. Run
+// under AddressSanitizer and UndefinedBehaviorSanitizer, any stray read or overflow ends
+// the run; the results are also held to what must hold for any input, and every so often
+// compared with the plain transcription in unit/reference.
+
+#include "service/mJSON.h"
+#include "service/mUTF8toWIN.h"
+#include "unit/reference/JsonReference.h"
+#include "unit/reference/ReplyCorpus.h"
+#include "unit/reference/Utf8ToWinReference.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+// One million inputs over the four seeded tests; short random texts are cheaper than
+// damaged replies, so they get the larger share.
+constexpr int kRandomInputs = 300000;
+constexpr int kDamagedInputs = 200000;
+constexpr int kReferenceEvery = 101;
+
+const std::vector<corpus::Reply>& Replies() {
+  static const auto replies = corpus::LoadReplies(WG_FIXTURES_DIR);
+  return replies;
+}
+
+const std::vector<std::string>& ReplyNames() {
+  static const auto names = [] {
+    std::vector<std::string> all;
+    for (const auto& reply : Replies()) {
+      for (auto& name : corpus::MemberNames(reply.bytes)) all.push_back(std::move(name));
+    }
+    return all;
+  }();
+  return names;
+}
+
+const std::vector<std::string>& ConvertedReplies() {
+  static const auto converted = [] {
+    std::vector<std::string> all;
+    for (const auto& reply : Replies()) all.push_back(UTF8toWIN(reply.bytes));
+    return all;
+  }();
+  return converted;
+}
+
+// A stretch of a recorded reply (the whole of it now and then), then damaged.
+std::string DamagedSlice(corpus::Random& rng, bool converted) {
+  const std::size_t pick = rng.Below(Replies().size());
+  const std::string& source = converted ? ConvertedReplies()[pick] : Replies()[pick].bytes;
+  if (rng.OneIn(400)) return corpus::Mutate(source, rng);
+  return corpus::Mutate(source.substr(rng.Below(source.size()), rng.Below(2048)), rng);
+}
+
+// Whether both texts hold the same bytes below 0x80 in the same order.
+bool SameAscii(const std::string& a, const std::string& b) {
+  std::size_t i = 0;
+  std::size_t j = 0;
+  for (;;) {
+    while (i < a.size() && static_cast<unsigned char>(a[i]) >= 0x80) ++i;
+    while (j < b.size() && static_cast<unsigned char>(b[j]) >= 0x80) ++j;
+    if (i == a.size() || j == b.size()) return i == a.size() && j == b.size();
+    if (a[i++] != b[j++]) return false;
+  }
+}
+
+void CheckJson(const std::string& text, const std::string& path, bool withReference) {
+  const std::string value = GetJSONValue(text, path);
+  ASSERT_LE(value.size(), text.size());
+  const auto elements = SplitJSONArray(text);
+  ASSERT_GE(elements.size(), 2u);
+  ASSERT_TRUE(elements[0].empty());
+  std::size_t total = 0;
+  for (const auto& e : elements) total += e.size();
+  ASSERT_LE(total, text.size());
+  ASSERT_LE(elements.size() - 1, static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1);
+  if (withReference) {
+    ASSERT_EQ(value, reference::GetJSONValue(text, path)) << testing::PrintToString(text) << " path " << path;
+    ASSERT_EQ(elements, reference::SplitJSONArray(text)) << testing::PrintToString(text);
+  }
+}
+
+void CheckUtf8(const std::string& text, bool withReference) {
+  const std::string converted = UTF8toWIN(text);
+  ASSERT_LE(converted.size(), text.size());
+  // Only sequences of upper-half bytes are replaced, and only by upper-half bytes.
+  ASSERT_TRUE(SameAscii(converted, text));
+  if (withReference) {
+    ASSERT_EQ(converted, reference::UTF8toWIN(text)) << testing::PrintToString(text);
+  }
+}
+
+TEST(JsonRobustTest, RandomTexts) {
+  corpus::Random rng(0x5EED0001);
+  const std::vector<std::string> names = {"a", "b", "A", "ab", "", "\\", "a:b"};
+  for (int n = 0; n < kRandomInputs; ++n) {
+    const std::string text = corpus::RandomText(rng, 256);
+    ASSERT_NO_FATAL_FAILURE(CheckJson(text, corpus::RandomPath(rng, names), n % kReferenceEvery == 0));
+  }
+}
+
+TEST(JsonRobustTest, DamagedReplies) {
+  corpus::Random rng(0x5EED0002);
+  for (int n = 0; n < kDamagedInputs; ++n) {
+    const std::string text = DamagedSlice(rng, true);
+    ASSERT_NO_FATAL_FAILURE(CheckJson(text, corpus::RandomPath(rng, ReplyNames()), n % kReferenceEvery == 0));
+  }
+}
+
+TEST(Utf8ToWinRobustTest, RandomBytes) {
+  corpus::Random rng(0x5EED0003);
+  for (int n = 0; n < kRandomInputs; ++n) {
+    ASSERT_NO_FATAL_FAILURE(CheckUtf8(corpus::RandomText(rng, 256), n % kReferenceEvery == 0));
+  }
+}
+
+// Damaged raw replies, converted and then queried as the program does with a reply.
+TEST(Utf8ToWinRobustTest, DamagedRepliesThenQueried) {
+  corpus::Random rng(0x5EED0004);
+  for (int n = 0; n < kDamagedInputs; ++n) {
+    const std::string raw = DamagedSlice(rng, false);
+    ASSERT_NO_FATAL_FAILURE(CheckUtf8(raw, n % kReferenceEvery == 0));
+    const std::string converted = UTF8toWIN(raw);
+    ASSERT_NO_FATAL_FAILURE(CheckJson(converted, corpus::RandomPath(rng, ReplyNames()), false));
+  }
+}
+
+// Extreme shapes: deep nesting either way, endless strings and escapes, long paths.
+TEST(JsonRobustTest, ExtremeShapes) {
+  const std::string deep = std::string(200000, '{') + "\"a\":1" + std::string(200000, '}');
+  const std::vector<std::string> texts = {
+      deep,
+      std::string(200000, '['),
+      std::string(200000, ']') + "{\"a\":2}",
+      std::string(200000, '}') + std::string(200000, '{'),
+      "{\"a\":\"" + std::string(200000, '\\'),
+      std::string(200001, '"'),
+      "{\"a\":" + std::string(200000, ','),
+      std::string(200000, '\xE2'),
+  };
+  std::string longPath;
+  for (int i = 0; i < 5000; ++i) longPath += "a/";
+  for (const auto& text : texts) {
+    for (const std::string& path : {std::string("a"), longPath, std::string("//"), std::string()}) {
+      ASSERT_NO_FATAL_FAILURE(CheckJson(text, path, false));
+    }
+    ASSERT_NO_FATAL_FAILURE(CheckUtf8(text, false));
+  }
+}
+
+}  // namespace
