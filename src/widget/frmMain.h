@@ -35,8 +35,11 @@ public:
     void InitPics();
     void ClearLabels();
     void TitleColor();
-    // Sets the title line (and with it the window caption and its shadow copy).
+    // Sets the title line (and with it the window caption and its shadow copy). Every change of
+    // the title text goes through here.
     void SetTitle(const std::string& caption);
+    // Sets the close button's glyph and its shadow's.
+    void SetExitCaption(const std::string& caption);
 
     // Identity and display members, read by the other windows.
     std::string RN, PN, EN, MC, VZ, M2, A, DN;
