@@ -1,0 +1,171 @@
+#include "win32/WinHttpTransport.h"
+
+#include <windows.h>
+#include <winhttp.h>
+
+#include <cstdlib>
+#include <optional>
+
+#include "service/HttpUrl.h"
+#include "win32/Text.h"
+#include "win32/UniqueHandle.h"
+
+namespace {
+
+void CloseInternetHandle(HINTERNET h) noexcept { WinHttpCloseHandle(h); }
+using unique_hinternet = UniqueHandle<HINTERNET, CloseInternetHandle>;
+
+// The strings WinHTTP allocates for proxy settings belong to the caller.
+struct GlobalString {
+    LPWSTR p = nullptr;
+    GlobalString() = default;
+    GlobalString(const GlobalString&) = delete;
+    GlobalString& operator=(const GlobalString&) = delete;
+    ~GlobalString() { if (p) GlobalFree(p); }
+};
+
+struct IeProxyConfig {
+    BOOL autoDetect = FALSE;
+    GlobalString autoConfigUrl, proxy, bypass;
+};
+
+struct ProxyInfo {
+    DWORD accessType = WINHTTP_ACCESS_TYPE_NO_PROXY;
+    GlobalString proxy, bypass;
+};
+
+// Asks the user's proxy settings which proxy serves `url`; nothing means a direct connection.
+bool FindProxy(HINTERNET session, const std::wstring& url, ProxyInfo& found) {
+    WINHTTP_CURRENT_USER_IE_PROXY_CONFIG raw{};
+    if (!WinHttpGetIEProxyConfigForCurrentUser(&raw)) return false;
+    IeProxyConfig ie;
+    ie.autoDetect = raw.fAutoDetect;
+    ie.autoConfigUrl.p = raw.lpszAutoConfigUrl;
+    ie.proxy.p = raw.lpszProxy;
+    ie.bypass.p = raw.lpszProxyBypass;
+
+    if (ie.autoDetect || ie.autoConfigUrl.p) {
+        WINHTTP_AUTOPROXY_OPTIONS options{};
+        if (ie.autoConfigUrl.p) {
+            options.dwFlags |= WINHTTP_AUTOPROXY_CONFIG_URL;
+            options.lpszAutoConfigUrl = ie.autoConfigUrl.p;
+        }
+        if (ie.autoDetect) {
+            options.dwFlags |= WINHTTP_AUTOPROXY_AUTO_DETECT;
+            options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
+        }
+        options.fAutoLogonIfChallenged = TRUE;
+        WINHTTP_PROXY_INFO info{};
+        if (WinHttpGetProxyForUrl(session, url.c_str(), &options, &info)) {
+            found.accessType = info.dwAccessType;
+            found.proxy.p = info.lpszProxy;
+            found.bypass.p = info.lpszProxyBypass;
+            return info.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
+        }
+        // A script that cannot be fetched or run falls back to the fixed settings, as browsers do.
+    }
+    if (ie.proxy.p) {
+        found.accessType = WINHTTP_ACCESS_TYPE_NAMED_PROXY;
+        std::swap(found.proxy.p, ie.proxy.p);
+        std::swap(found.bypass.p, ie.bypass.p);
+        return true;
+    }
+    return false;
+}
+
+HttpGetResult Fail() {
+    HttpGetResult r;
+    r.outcome = GetLastError() == ERROR_WINHTTP_TIMEOUT ? HttpOutcome::TimedOut : HttpOutcome::Failed;
+    return r;
+}
+
+std::optional<std::wstring> QueryText(HINTERNET request, DWORD what) {
+    DWORD bytes = 0;
+    WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &bytes,
+                        WINHTTP_NO_HEADER_INDEX);
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return std::nullopt;
+    std::wstring text(bytes / sizeof(wchar_t) + 1, L'\0');
+    bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    if (!WinHttpQueryHeaders(request, what, WINHTTP_HEADER_NAME_BY_INDEX, text.data(), &bytes,
+                             WINHTTP_NO_HEADER_INDEX))
+        return std::nullopt;
+    text.resize(bytes / sizeof(wchar_t));
+    return text;
+}
+
+}  // namespace
+
+HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
+    const auto parts = SplitHttpUrl(request.url);
+    if (!parts) return {};
+
+    // No agent here: the User-Agent is one of the caller's headers and keeps its place among them.
+    unique_hinternet session(
+        WinHttpOpen(nullptr, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (!session) return Fail();
+    const int timeout = request.timeoutMs > 0 ? request.timeoutMs : -1;
+    if (!WinHttpSetTimeouts(session.get(), timeout, timeout, timeout, timeout)) return Fail();
+
+    unique_hinternet connection(WinHttpConnect(session.get(), ToWide(parts->host).c_str(), parts->port, 0));
+    if (!connection) return Fail();
+    // The URL arrives escaped already; WinHTTP must not escape it a second time.
+    const DWORD flags = WINHTTP_FLAG_ESCAPE_DISABLE | WINHTTP_FLAG_ESCAPE_DISABLE_QUERY |
+                        (parts->secure ? WINHTTP_FLAG_SECURE : 0);
+    unique_hinternet req(WinHttpOpenRequest(connection.get(), L"GET", ToWide(parts->target).c_str(), nullptr,
+                                            WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
+    if (!req) return Fail();
+
+    ProxyInfo proxy;
+    if (FindProxy(session.get(), ToWide(request.url), proxy)) {
+        WINHTTP_PROXY_INFO info{proxy.accessType, proxy.proxy.p, proxy.bypass.p};
+        if (!WinHttpSetOption(req.get(), WINHTTP_OPTION_PROXY, &info, sizeof info)) return Fail();
+    }
+
+    for (const auto& [name, value] : request.headers) {
+        const std::wstring line = ToWide(name) + L": " + ToWide(value);
+        if (!WinHttpAddRequestHeaders(req.get(), line.c_str(), static_cast<DWORD>(line.size()),
+                                      WINHTTP_ADDREQ_FLAG_ADD))
+            return Fail();
+    }
+    if (!request.user.empty() &&
+        !WinHttpSetCredentials(req.get(), WINHTTP_AUTH_TARGET_SERVER, WINHTTP_AUTH_SCHEME_BASIC,
+                               ToWide(request.user).c_str(), ToWide(request.password).c_str(), nullptr))
+        return Fail();
+
+    if (!WinHttpSendRequest(req.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+        !WinHttpReceiveResponse(req.get(), nullptr))
+        return Fail();
+
+    HttpGetResult result;
+    DWORD status = 0, size = sizeof status;
+    if (!WinHttpQueryHeaders(req.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
+        return Fail();
+    result.status = static_cast<int>(status);
+    if (const auto text = QueryText(req.get(), WINHTTP_QUERY_STATUS_TEXT)) result.statusText = FromWide(*text);
+
+    // A declared length above the limit fails at once; the count below catches undeclared ones.
+    if (const auto length = QueryText(req.get(), WINHTTP_QUERY_CONTENT_LENGTH)) {
+        const std::string digits = FromWide(*length);
+        if (digits.size() > 15 || std::strtoull(digits.c_str(), nullptr, 10) > request.maxBodyBytes) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return Fail();
+        }
+    }
+    for (;;) {
+        DWORD available = 0;
+        if (!WinHttpQueryDataAvailable(req.get(), &available)) return Fail();
+        if (available == 0) break;
+        if (available > request.maxBodyBytes - result.body.size()) {
+            SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+            return Fail();
+        }
+        const std::size_t start = result.body.size();
+        result.body.resize(start + available);
+        DWORD read = 0;
+        if (!WinHttpReadData(req.get(), result.body.data() + start, available, &read)) return Fail();
+        result.body.resize(start + read);
+    }
+    result.outcome = HttpOutcome::Completed;
+    return result;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include "platform/HttpTransport.h"
+
+// HTTP through WinHTTP. The user's proxy settings are honoured the way Windows programs do:
+// an automatic configuration script or automatic detection first, then a fixed proxy with its
+// bypass list, else a direct connection.
+class WinHttpTransport : public HttpTransport {
+public:
+    HttpGetResult Get(const HttpGetRequest& request) override;
+};
