@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "satellite/Bitmap.h"
+#include "satellite/BmpFile.h"
 #include "satellite/PicScale.h"
 
 void PicCls(PictureBox& box) { box.Image.reset(); }
@@ -21,6 +22,13 @@ bool PicSetImage(PictureBox& box, int width, int height, std::vector<std::uint32
     image->height = height;
     image->pixels = std::move(pixels);
     box.Image = std::move(image);
+    return true;
+}
+
+bool PicLoadFile(PictureBox& box, const std::filesystem::path& path) {
+    auto image = LoadBmpFile(path);
+    if (!image || image->empty()) return false;
+    box.Image = std::make_shared<Bitmap>(std::move(*image));
     return true;
 }
 

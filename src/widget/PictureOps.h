@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <filesystem>
 #include <vector>
 
 #include "widget/Controls.h"
@@ -17,6 +18,10 @@ void PicEnsureImage(PictureBox& box);
 // Replaces the box's image with `pixels` (0x00RRGGBB, top-down rows of `width`). Sheets and the
 // background keep their own size; false when the sizes do not match the pixel count.
 bool PicSetImage(PictureBox& box, int width, int height, std::vector<std::uint32_t> pixels);
+
+// Loads one of the program's own picture files (an uncompressed BMP) as the box's image, for
+// hosts that have the pictures as files rather than resources; false when it cannot be read.
+bool PicLoadFile(PictureBox& box, const std::filesystem::path& path);
 
 // Tile `index` (from 1, row by row) of the sheet's image drawn into the target's image at (x, y),
 // a cell of cols x rows less `trim` pixels at its right and bottom edge, enlarged by `scale`.

@@ -57,8 +57,8 @@ void Tile(const PictureBox& sheet, PictureBox& target, int cols, int rows, int t
     PicMap(sheet, target, 0, 0, cols, rows, tile, 1, 1.0f);
 }
 
-// A small made-up satellite view: sea, land and a band of cloud, fitted into the thumbnail the
-// way the satellite picture is (full width, centred with bands above and below).
+// A small made-up infrared satellite view in greys: dark sea, lighter land and a bright band of
+// cloud, fitted into the thumbnail the way the satellite picture is (full width, centred).
 void SampleSatellite(PictureBox& box) {
     const int w = box.Width, h = box.Height;
     const int drawn = w * 3 / 4;
@@ -68,10 +68,10 @@ void SampleSatellite(PictureBox& box) {
         for (int x = 0; x < w; ++x) {
             const double u = static_cast<double>(x) / w, v = static_cast<double>(y - top) / drawn;
             const bool land = v > 0.35 + 0.25 * std::sin(u * 5.0) * (1.0 - u);
-            std::uint32_t c = land ? 0x3C5A34 : 0x1E3550;
+            std::uint32_t c = land ? 0x5A5A5A : 0x2A2A2A;
             const double cloud = std::exp(-std::pow((v - 0.35 - 0.3 * u) * 7.0, 2.0)) * (0.6 + 0.4 * std::sin(u * 13.0));
             if (cloud > 0.25) {
-                const auto k = static_cast<std::uint32_t>(std::min(1.0, cloud) * 220.0);
+                const auto k = static_cast<std::uint32_t>(120.0 + std::min(1.0, cloud) * 120.0);
                 c = k << 16 | k << 8 | k;
             }
             px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] = c;

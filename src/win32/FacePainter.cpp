@@ -12,13 +12,10 @@
 #include "Text.h"
 #include "UniqueHandle.h"
 #include "widget/FaceControls.h"
-#include "widget/PictureOps.h"
+#include "widget/FacePreview.h"
 #include "widget/frmMain.h"
 
 namespace {
-
-// Shown where the background picture is missing (a build without artwork).
-constexpr Colour kFallbackBackground = 0x1A2533;
 
 COLORREF Rgb(Colour c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
@@ -196,26 +193,10 @@ void PaintLabel(HDC dc, const Label& l) {
     DrawTextW(dc, text.data(), static_cast<int>(text.size()), &cell, flags);
 }
 
-// Background and pictures are laid into one pixel buffer and go to the DC in one copy.
+// Background and pictures go to the DC in one copy.
 void PaintPictures(HDC dc, const std::vector<FaceControl>& controls, int width, int height) {
-    std::vector<std::uint32_t> face(static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                                    kFallbackBackground);
-    for (const FaceControl& c : controls) {
-        if (!c.picture || !c.Visible()) continue;
-        const PicPixels px = PicView(*c.picture);
-        if (!px.data) continue;
-        const bool background = c.index < 0 && std::string_view(c.name) == "Pic";
-        const int x0 = std::max(0, c.Left()), y0 = std::max(0, c.Top());
-        const int x1 = std::min({width, c.Left() + c.Width(), c.Left() + px.width});
-        const int y1 = std::min({height, c.Top() + c.Height(), c.Top() + px.height});
-        for (int y = y0; y < y1; ++y) {
-            for (int x = x0; x < x1; ++x) {
-                const std::uint32_t p = px.at(x - c.Left(), y - c.Top());
-                if (p == kPictureKeyColour && !background) continue;
-                face[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)] = p;
-            }
-        }
-    }
+    const FacePixels face = ComposeFacePictures(controls, width, height);
+    if (face.pixels.empty()) return;
     BITMAPINFO bmi{};
     bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
     bmi.bmiHeader.biWidth = width;
@@ -224,7 +205,7 @@ void PaintPictures(HDC dc, const std::vector<FaceControl>& controls, int width, 
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
     SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width), static_cast<DWORD>(height), 0, 0, 0,
-                      static_cast<UINT>(height), face.data(), &bmi, DIB_RGB_COLORS);
+                      static_cast<UINT>(height), face.pixels.data(), &bmi, DIB_RGB_COLORS);
 }
 
 void PaintFaceContent(HDC dc, const frmMain& model) {

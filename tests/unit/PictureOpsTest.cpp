@@ -1,0 +1,114 @@
+// Picture operations on the face's picture boxes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "widget/PictureOps.h"
+
+namespace {
+
+// A sheet of cols x rows cells of `cell` pixels; every cell is filled with its own colour (tile
+// number n as 0x0000nn) except its last column and row, which are separator grey.
+PictureBox Sheet(int cols, int rows, int cell) {
+    PictureBox sheet;
+    sheet.exists = true;
+    sheet.Width = cols * cell;
+    sheet.Height = rows * cell;
+    std::vector<std::uint32_t> px(static_cast<std::size_t>(sheet.Width) * sheet.Height);
+    for (int y = 0; y < sheet.Height; ++y)
+        for (int x = 0; x < sheet.Width; ++x) {
+            const bool separator = x % cell == cell - 1 || y % cell == cell - 1;
+            const int tile = (y / cell) * cols + x / cell + 1;
+            px[static_cast<std::size_t>(y) * sheet.Width + x] = separator ? 0x808080u : static_cast<std::uint32_t>(tile);
+        }
+    EXPECT_TRUE(PicSetImage(sheet, sheet.Width, sheet.Height, px));
+    return sheet;
+}
+
+PictureBox Target(int w = 40, int h = 40) {
+    PictureBox box;
+    box.exists = true;
+    box.Width = w;
+    box.Height = h;
+    return box;
+}
+
+TEST(PictureOps, TileOfASheetFillsTheBoxWithoutSeparators) {
+    const PictureBox weather = Sheet(10, 5, 41);
+    struct Row {
+        int index;
+        std::uint32_t colour;
+    };
+    for (const Row r : {Row{1, 1}, Row{10, 10}, Row{11, 11}, Row{44, 44}, Row{50, 50}}) {
+        PictureBox box = Target();
+        ASSERT_TRUE(PicMap(weather, box, 0, 0, 10, 5, r.index, 1, 1.0f)) << r.index;
+        const PicPixels px = PicView(box);
+        ASSERT_EQ(px.width, 40);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x) ASSERT_EQ(px.at(x, y), r.colour) << r.index << " at " << x << "," << y;
+    }
+}
+
+TEST(PictureOps, SmallerTilesLeaveTheRestOfTheBoxUnpainted) {
+    const PictureBox wind = Sheet(8, 2, 40);
+    PictureBox box = Target();
+    ASSERT_TRUE(PicMap(wind, box, 0, 0, 8, 2, 9, 1, 1.0f));
+    const PicPixels px = PicView(box);
+    EXPECT_EQ(px.at(0, 0), 9u);
+    EXPECT_EQ(px.at(38, 38), 9u);
+    EXPECT_EQ(px.at(39, 10), kPictureKeyColour);
+    EXPECT_EQ(px.at(10, 39), kPictureKeyColour);
+}
+
+TEST(PictureOps, NothingDrawnLeavesTheBoxAsItWas) {
+    const PictureBox weather = Sheet(10, 5, 41);
+    PictureBox empty;
+    empty.Width = 410;
+    empty.Height = 205;  // a sheet whose picture never loaded
+    struct Row {
+        const PictureBox* sheet;
+        int index, cols, rows;
+    };
+    const Row rows[] = {{&weather, 0, 10, 5}, {&weather, 51, 10, 5}, {&weather, -3, 10, 5},
+                        {&weather, 1, 0, 5},  {&empty, 1, 10, 5}};
+    for (const Row& r : rows) {
+        PictureBox box = Target();
+        EXPECT_FALSE(PicMap(*r.sheet, box, 0, 0, r.cols, r.rows, r.index, 1, 1.0f)) << r.index;
+        EXPECT_EQ(PicView(box).data, nullptr) << r.index;
+    }
+    // A drawn picture stays when the next tile names nothing.
+    PictureBox box = Target();
+    ASSERT_TRUE(PicMap(weather, box, 0, 0, 10, 5, 7, 1, 1.0f));
+    EXPECT_FALSE(PicMap(weather, box, 0, 0, 10, 5, 0, 1, 1.0f));
+    EXPECT_EQ(PicView(box).at(20, 20), 7u);
+}
+
+TEST(PictureOps, ClearAndSetImage) {
+    PictureBox box = Target(3, 2);
+    PicEnsureImage(box);
+    ASSERT_NE(PicView(box).data, nullptr);
+    EXPECT_EQ(PicView(box).at(2, 1), kPictureKeyColour);
+    PicCls(box);
+    EXPECT_EQ(PicView(box).data, nullptr);
+
+    struct Row {
+        int w, h;
+        std::size_t count;
+        bool ok;
+    };
+    for (const Row r : {Row{3, 2, 6, true}, Row{3, 2, 5, false}, Row{0, 2, 0, false}, Row{-3, -2, 6, false},
+                        Row{2, 3, 6, true}}) {
+        PictureBox b = Target(3, 2);
+        EXPECT_EQ(PicSetImage(b, r.w, r.h, std::vector<std::uint32_t>(r.count, 0x112233)), r.ok)
+            << r.w << "x" << r.h << " / " << r.count;
+        EXPECT_EQ(PicView(b).data != nullptr, r.ok);
+    }
+}
+
+TEST(PictureOps, MissingPictureFileIsRefused) {
+    PictureBox box = Target();
+    EXPECT_FALSE(PicLoadFile(box, "/nonexistent/wolkenglas/background.bmp"));
+    EXPECT_EQ(PicView(box).data, nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,320 @@
+// The widget's face: column layout, picture boxes, label layout, clearing, title colour, title line.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "doubles/FakePorts.h"
+#include "widget/FaceControls.h"
+#include "widget/FaceLayout.h"
+#include "widget/PictureOps.h"
+#include "widget/frmMain.h"
+
+namespace {
+
+struct Face {
+    FakePorts fake;
+    FakeWindow window;
+    frmMain main{fake.ports, window};
+};
+
+struct Box {
+    int left, top, right, bottom;
+};
+
+Box BoxOf(const Label& l) { return {l.Left, l.Top, l.Left + l.Width, l.Top + l.Height}; }
+Box BoxOf(const PictureBox& p) { return {p.Left, p.Top, p.Left + p.Width, p.Top + p.Height}; }
+bool Overlap(const Box& a, const Box& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+std::string Name(const FaceControl& c) { return std::string(c.name) + "(" + std::to_string(c.index) + ")"; }
+
+TEST(WidgetFace, ColumnTable) {
+    const std::pair<int, int> rows[] = {{0, 5},    {1, 91},   {2, 133},  {3, 175}, {4, 217}, {5, 259},
+                                        {6, 301},  {7, 343},  {8, 385},  {9, 427}, {-1, -1}, {10, -1}};
+    for (const auto& [n, x] : rows) EXPECT_EQ(ColumnX(n), x) << "column " << n;
+}
+
+TEST(WidgetFace, InitPicsLaysOutEveryColumnAndTheLastEndsAt383) {
+    Face f;
+    // Boxes anywhere before: InitPics puts them back.
+    for (PictureBox& p : f.main.PicDay) p.Left = p.Top = 999;
+    f.main.PicSat = PictureBox{};
+    f.main.InitPics();
+    for (int n = 0; n <= 7; ++n) {
+        const PictureBox& day = f.main.PicDay[n];
+        EXPECT_EQ(day.Left, ColumnX(n)) << n;
+        EXPECT_EQ(day.Top, 51) << n;
+        EXPECT_EQ(day.Width, 40);
+        EXPECT_EQ(day.Height, 40);
+        EXPECT_EQ(day.BackColor, 0x000000u);
+        if (n == 0) {
+            EXPECT_FALSE(f.main.PicNight[0].exists);
+            continue;
+        }
+        EXPECT_EQ(f.main.PicNight[n].Left, ColumnX(n)) << n;
+        EXPECT_EQ(f.main.PicNight[n].Top, 92) << n;
+    }
+    EXPECT_EQ(f.main.PicDay[7].Left + f.main.PicDay[7].Width, 383);
+    EXPECT_EQ(f.main.PicNight[7].Left + f.main.PicNight[7].Width, 383);
+
+    const std::pair<const PictureBox*, Box> singles[] = {
+        {&f.main.PicMoon, {46, 51, 86, 91}},
+        {&f.main.PicWind, {5, 92, 45, 132}},
+        {&f.main.PicSatBG, {46, 92, 86, 132}},
+        {&f.main.PicSat, {50, 92, 82, 132}},
+    };
+    for (const auto& [box, want] : singles) {
+        const Box got = BoxOf(*box);
+        EXPECT_TRUE(box->exists);
+        EXPECT_EQ(got.left, want.left);
+        EXPECT_EQ(got.top, want.top);
+        EXPECT_EQ(got.right, want.right);
+        EXPECT_EQ(got.bottom, want.bottom);
+    }
+}
+
+TEST(WidgetFace, MoreDaysThanTheArraysHoldStayInsideThem) {
+    Face f;
+    f.main.MaxDays = 12;
+    f.main.InitPics();
+    f.main.ClearLabels();
+    EXPECT_EQ(f.main.PicDay[7].Left, 343);
+}
+
+// Right-aligned values of one column end at the same x, a little inside the column's pictures.
+TEST(WidgetFace, RightAlignedValuesOfAColumnShareTheirRightEdge) {
+    Face f;
+    frmMain& m = f.main;
+    const std::vector<const Label*> now = {&m.lHumi[0], &m.lTempGx[0], &m.lWindS[0], &m.lPres[0], &m.lUVx[0]};
+    for (const Label* l : now) {
+        EXPECT_EQ(l->Align, Alignment::Right);
+        EXPECT_EQ(l->Left + l->Width, ColumnRight(0));
+    }
+    EXPECT_LE(ColumnRight(0), m.PicMoon.Left + m.PicMoon.Width + 2);
+    for (int n = 1; n <= 7; ++n) {
+        for (const Label* l : {&m.lTemp[n], &m.lTempL[n], &m.lWindS[n], &m.lWindNS[n], &m.lUVx[n]}) {
+            EXPECT_EQ(l->Align, Alignment::Right) << n;
+            EXPECT_EQ(l->Left + l->Width, ColumnRight(n)) << n;
+            EXPECT_GT(l->Left, ColumnX(n)) << n;
+        }
+        EXPECT_LE(ColumnRight(n), m.PicDay[n].Left + m.PicDay[n].Width) << n;
+    }
+}
+
+TEST(WidgetFace, LabelsStayOnTheFaceAndApartFromEachOtherAndFromPictures) {
+    Face f;
+    const std::vector<FaceControl> all = FaceControls(f.main);
+    std::vector<FaceControl> labels, pictures;
+    for (const FaceControl& c : all) {
+        if (c.label) labels.push_back(c);
+        else if (std::string(c.name) != "Pic") pictures.push_back(c);
+    }
+    ASSERT_EQ(labels.size(), 6u + 8 + 8 + 7 + 1 + 1 + 1 + 1 + 1 + 1 + 8 + 7 + 8 + 8);
+    for (const FaceControl& c : labels) {
+        EXPECT_GE(c.Left(), 0) << Name(c);
+        EXPECT_GE(c.Top(), 0) << Name(c);
+        EXPECT_LE(c.Left() + c.Width(), kFaceWidth) << Name(c);
+        EXPECT_LE(c.Top() + c.Height(), kFaceHeight) << Name(c);
+        EXPECT_GT(c.Width(), 0) << Name(c);
+        EXPECT_GT(c.Height(), 0) << Name(c);
+        for (const FaceControl& p : pictures)
+            EXPECT_FALSE(Overlap(BoxOf(*c.label), BoxOf(*p.picture))) << Name(c) << " / " << Name(p);
+    }
+    // Shadows lie one pixel right and down of their element; apart from that nothing overlaps.
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const FaceControl& a = labels[i];
+        if (a.shadow) {
+            const FaceControl& owner = labels[i + 1];
+            EXPECT_EQ(owner.index, 0);
+            EXPECT_EQ(a.Left(), owner.Left() + 1) << Name(a);
+            EXPECT_EQ(a.Top(), owner.Top() + 1) << Name(a);
+            EXPECT_EQ(a.Width(), owner.Width()) << Name(a);
+            EXPECT_EQ(a.Height(), owner.Height()) << Name(a);
+            continue;
+        }
+        for (std::size_t j = i + 1; j < labels.size(); ++j) {
+            if (labels[j].shadow) continue;
+            EXPECT_FALSE(Overlap(BoxOf(*a.label), BoxOf(*labels[j].label))) << Name(a) << " / " << Name(labels[j]);
+        }
+    }
+}
+
+// The longest texts the refresh writes, with their widths in pixels as Tahoma draws them at 96 DPI
+// (8.25 pt regular and bold, 6.75 pt). A label narrower than its text would clip it.
+TEST(WidgetFace, LabelsHoldTheLongestTextsTheRefreshWrites) {
+    Face f;
+    frmMain& m = f.main;
+    struct Row {
+        const Label& label;
+        const char* text;
+        int pixels;
+    };
+    const Row rows[] = {
+        {m.lTemp[0], "-12.5°C", 43},    {m.lHumi[0], "100%", 35},        {m.lTempG[0], "Gefühlt:", 33},
+        {m.lTempGx[0], "-12.5°C", 31},  {m.lWindD[0], "NNW", 26},         {m.lWindS[0], "100 km/h", 47},
+        {m.lPres[0], "1013 hPa", 47},   {m.lUV[0], "UV-Index:", 39},      {m.lUVx[0], "11", 10},
+        {m.lTemp[4], "-12°C", 33},      {m.lTempL[4], "104°F", 33},       {m.lWindS[4], "WNW", 28},
+        {m.lWindNS[4], "NNW", 26},      {m.lUV[4], "UV:", 14},            {m.lUVx[4], "11", 10},
+        {m.lTitle[0], "Wolkenglas:  Lade Daten, bitte warten ...", 233},
+    };
+    for (const Row& r : rows) EXPECT_GE(r.label.Width, r.pixels) << r.text;
+    // Headings break into two lines of at most 13 pixels: "MO" over "09.11.".
+    for (const Label& l : m.lDay) {
+        EXPECT_TRUE(l.WordWrap);
+        EXPECT_GE(l.Height, 2 * 13);
+        EXPECT_GE(l.Width, 30);  // "09.11."
+    }
+}
+
+TEST(WidgetFace, DesignTimeLook) {
+    Face f;
+    frmMain& m = f.main;
+    for (int n = 1; n <= 7; ++n) {
+        const Colour grey = 0xE0 - 16 * static_cast<Colour>(n - 1);
+        EXPECT_EQ(m.lDay[n].ForeColor, grey * 0x010101u) << n;
+        EXPECT_EQ(m.lDay[n].Left, 92 + 42 * (n - 1));
+        EXPECT_EQ(m.lDay[n].Caption, "Tag " + std::to_string(n));
+        EXPECT_EQ(m.lUV[n].Left, n == 1 ? 92 : 136 + 42 * (n - 2));
+    }
+    EXPECT_EQ(m.lDay[7].ForeColor, 0x808080u);
+    EXPECT_EQ(m.lDay[0].Caption, "Aktuelle Wetterlage");
+    EXPECT_EQ(m.lExit[0].Caption, "\xFD");
+    EXPECT_EQ(m.lExit[0].ToolTipText, " Schlie\xDF" "en ");
+    EXPECT_EQ(m.lHide[0].Caption, "0");
+    EXPECT_EQ(m.lHide[0].ToolTipText, " Minimieren ");
+    EXPECT_EQ(m.lTempG[0].Caption, "Gef\xFChlt:");
+    EXPECT_EQ(m.lTempGx[0].ToolTipText, " Gef\xFChlte Temperatur ");
+    EXPECT_EQ(m.lUV[0].ToolTipText, " UV-Index (Wert 0-15) ");
+    EXPECT_EQ(m.lUVx[3].ToolTipText, " Maximaler UV-Index (Wert 0-15) ");
+    EXPECT_TRUE(m.lExit[0].Font.symbol);
+    EXPECT_EQ(m.lExit[0].Font.name, "Wingdings");
+    EXPECT_EQ(m.lHide[0].Font.name, "Marlett");
+    EXPECT_EQ(m.lPresTrend[0].Font.name, "Wingdings");
+    EXPECT_EQ(m.lTitle[0].ForeColor, 0x80FF80u);
+    EXPECT_TRUE(m.lTitle[0].Font.bold);
+}
+
+// Every element of the arrays ClearLabels works on, with something in it.
+void FillEverything(frmMain& m) {
+    for (LabelArray* a : {&m.lTitle, &m.lExit, &m.lHide, &m.lDay, &m.lTemp, &m.lTempL, &m.lTempG, &m.lTempGx,
+                          &m.lHumi, &m.lPresTrend, &m.lPres, &m.lWindD, &m.lWindS, &m.lWindNS, &m.lUV, &m.lUVx})
+        for (Label& l : *a) {
+            l.Caption = "x";
+            l.ToolTipText = "tip";
+            l.Tag = "tag";
+        }
+    for (PictureBox* p : {&m.PicMoon, &m.PicWind, &m.PicSat}) {
+        PicEnsureImage(*p);
+        p->ToolTipText = "tip";
+    }
+    for (PictureArray* a : {&m.PicDay, &m.PicNight})
+        for (PictureBox& p : *a) {
+            PicEnsureImage(p);
+            p.ToolTipText = "tip";
+        }
+}
+
+TEST(WidgetFace, ClearLabelsEmptiesTheValuesAndLeavesTitleAndButtons) {
+    Face f;
+    frmMain& m = f.main;
+    FillEverything(m);
+    m.ClearLabels();
+    for (int n = 0; n <= 7; ++n) {
+        for (const LabelArray* a : {&m.lTemp, &m.lHumi, &m.lTempG, &m.lTempGx, &m.lTempL, &m.lWindD, &m.lWindS,
+                                    &m.lWindNS, &m.lPresTrend, &m.lPres, &m.lUVx}) {
+            EXPECT_EQ((*a)[n].Caption, "") << n;
+            EXPECT_EQ((*a)[n].ToolTipText, "") << n;
+        }
+        EXPECT_EQ(m.lUV[n].Caption, "") << n;
+        EXPECT_EQ(m.lUV[n].ToolTipText, "tip") << "the UV captions' tooltips stay";
+        EXPECT_EQ(m.lDay[n].Caption, "");
+        EXPECT_EQ(m.lDay[n].ToolTipText, "");
+        EXPECT_EQ(m.lDay[n].Tag, "");
+        EXPECT_EQ(PicView(m.PicDay[n]).data, nullptr) << n;
+        EXPECT_EQ(m.PicDay[n].ToolTipText, "") << n;
+        EXPECT_EQ(PicView(m.PicNight[n]).data, nullptr) << n;
+        EXPECT_EQ(m.PicNight[n].ToolTipText, "") << n;
+    }
+    // The current conditions lose their "Gefühlt:" and "UV-Index:" too; the refresh writes them.
+    EXPECT_EQ(m.lTempG[0].Caption, "");
+    EXPECT_EQ(m.lUV[0].Caption, "");
+    for (const PictureBox* p : {&m.PicMoon, &m.PicWind, &m.PicSat}) {
+        EXPECT_EQ(PicView(*p).data, nullptr);
+        EXPECT_EQ(p->ToolTipText, "tip");
+    }
+    for (const LabelArray* a : {&m.lTitle, &m.lExit, &m.lHide})
+        for (const Label& l : *a) {
+            EXPECT_EQ(l.Caption, "x");
+            EXPECT_EQ(l.ToolTipText, "tip");
+        }
+}
+
+TEST(WidgetFace, ClearLabelsStopsAtMaxDays) {
+    Face f;
+    FillEverything(f.main);
+    f.main.MaxDays = 3;
+    f.main.ClearLabels();
+    EXPECT_EQ(f.main.lTemp[3].Caption, "");
+    EXPECT_EQ(f.main.lTemp[4].Caption, "x");
+    EXPECT_NE(PicView(f.main.PicDay[4]).data, nullptr);
+}
+
+TEST(WidgetFace, TitleColorFollowsTheFocusOnlyForItsTwoColours) {
+    struct Row {
+        Colour before;
+        bool foreground;
+        Colour after;
+    };
+    const Row rows[] = {
+        {0x80FF80, true, 0x80FF80},  {0x80FF80, false, 0xC0C0C0}, {0xC0C0C0, true, 0x80FF80},
+        {0xC0C0C0, false, 0xC0C0C0}, {0xFFFF80, true, 0xFFFF80},  {0xFFFF80, false, 0xFFFF80},  // farewell
+        {0xC0C0FF, true, 0xC0C0FF},  {0xC0C0FF, false, 0xC0C0FF},  // loading
+        {0xFF8080, false, 0xFF8080}, {0x80FF81, false, 0x80FF81},  // error, and a near miss
+    };
+    for (const Row& r : rows) {
+        Face f;
+        f.window.handle = 0x5150;
+        f.fake.system.foreground = r.foreground ? 0x5150 : 0x7777;
+        f.main.lTitle[0].ForeColor = r.before;
+        f.main.TitleColor();
+        EXPECT_EQ(f.main.lTitle[0].ForeColor, r.after) << std::hex << r.before << " " << r.foreground;
+    }
+}
+
+TEST(WidgetFace, AWindowWithoutHandleIsNeverTheForeground) {
+    Face f;
+    f.window.handle = 0;
+    f.fake.system.foreground = 0;
+    f.main.TitleColor();
+    EXPECT_EQ(f.main.lTitle[0].ForeColor, 0xC0C0C0u);
+}
+
+TEST(WidgetFace, TitleTextGoesToTheWindowCaptionAndTheShadow) {
+    Face f;
+    frmMain& m = f.main;
+    m.lTitle[0].Left = 20;
+    m.lTitle[0].Top = 4;
+    m.lTitle[0].Width = 300;
+    m.SetTitle("Wolkenglas:  K\xF6ln");
+    EXPECT_EQ(f.window.caption, "Wolkenglas:  K\xF6ln");
+    EXPECT_EQ(m.lTitle[1].Caption, "Wolkenglas:  K\xF6ln");
+    EXPECT_EQ(m.lTitle[1].Left, 21);
+    EXPECT_EQ(m.lTitle[1].Top, 5);
+    EXPECT_EQ(m.lTitle[1].Width, 300);
+    EXPECT_EQ(m.lTitle[1].Height, m.lTitle[0].Height);
+    EXPECT_EQ(m.lTitle[1].ForeColor, 0x000000u);
+    m.SetTitle("");
+    EXPECT_EQ(f.window.caption, "");
+    EXPECT_EQ(m.lTitle[1].Caption, "");
+}
+
+TEST(WidgetFace, TheCloseButtonsShadowFollowsItsGlyph) {
+    Face f;
+    f.main.SetExitCaption("\xA8");
+    EXPECT_EQ(f.main.lExit[0].Caption, "\xA8");
+    EXPECT_EQ(f.main.lExit[1].Caption, "\xA8");
+}
+
+}  // namespace
