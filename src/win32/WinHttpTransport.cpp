@@ -74,8 +74,11 @@ bool FindProxy(HINTERNET session, const std::wstring& url, ProxyInfo& found) {
 }
 
 HttpGetResult Fail() {
+    // Wine reports a receive time-out as the socket's WSAETIMEDOUT rather than WinHTTP's own code.
+    constexpr DWORD kSocketTimedOut = 10060;
+    const DWORD error = GetLastError();
     HttpGetResult r;
-    r.outcome = GetLastError() == ERROR_WINHTTP_TIMEOUT ? HttpOutcome::TimedOut : HttpOutcome::Failed;
+    r.outcome = error == ERROR_WINHTTP_TIMEOUT || error == kSocketTimedOut ? HttpOutcome::TimedOut : HttpOutcome::Failed;
     return r;
 }
 
@@ -114,6 +117,14 @@ HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
     unique_hinternet req(WinHttpOpenRequest(connection.get(), L"GET", ToWide(parts->target).c_str(), nullptr,
                                             WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
     if (!req) return Fail();
+    // Waiting for the response headers has a limit of its own (90 s by default); the receive
+    // time-out is meant to cover that wait too.
+    if (request.timeoutMs > 0) {
+        DWORD responseTimeout = static_cast<DWORD>(request.timeoutMs);
+        if (!WinHttpSetOption(req.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
+                              sizeof responseTimeout))
+            return Fail();
+    }
 
     ProxyInfo proxy;
     if (FindProxy(session.get(), ToWide(request.url), proxy)) {

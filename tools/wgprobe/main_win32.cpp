@@ -1,0 +1,30 @@
+// wgprobe.exe: WinHTTP and the real registry.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
+#include "ProbeCommands.h"
+#include "win32/Text.h"
+#include "win32/Win32Environment.h"
+#include "win32/Win32Registry.h"
+#include "win32/WinHttpTransport.h"
+
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) args.push_back(FromWide(argv[i]));
+    Win32Registry registry;
+    WinHttpTransport transport;
+    Win32Environment environment;
+    ProbePorts ports{registry, transport, environment};
+    std::string out;
+    const int code = RunProbe(args, ports, out);
+    // Plain bytes: every line is ASCII, so no console code page can change it, and LF stays LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    std::fwrite(out.data(), 1, out.size(), code == 0 ? stdout : stderr);
+    std::fflush(stdout);
+    return code;
+}
