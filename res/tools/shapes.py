@@ -133,7 +133,7 @@ def cloud(x, y, w, tone="white", rim=1.1):
 
 
 # --- precipitation and other marks ---------------------------------------------
-def drop(x, y, s=1.0, colours=RAIN):
+def drop(x, y, s=1.15, colours=RAIN):
     g = uid("dr")
     p = "M0,-3.4 C0.9,-1.8 2.1,-0.5 2.1,0.9 A2.1,2.1 0 0 1 -2.1,0.9 C-2.1,-0.5 -0.9,-1.8 0,-3.4 Z"
     return (linear(g, 0, -3.4, 0, 3, [(0, colours[0]), (1, colours[1])])
@@ -142,7 +142,7 @@ def drop(x, y, s=1.0, colours=RAIN):
             f'<path d="{p}" fill="url(#{g})"/></g>')
 
 
-def flake(x, y, r=3.2, colour="#ffffff", width=1.5):
+def flake(x, y, r=3.2, colour="#ffffff", width=1.6):
     arms = []
     for k in range(3):
         a = math.radians(90 + k * 60)

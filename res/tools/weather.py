@@ -57,11 +57,11 @@ def rain():
 
 
 def flurries():
-    return flake(14, 32, 3.4) + flake(26, 34.5, 3.4)
+    return flake(14, 32, 3.9) + flake(26, 34.5, 3.9)
 
 
 def snow():
-    return flake(9.5, 31, 3.3) + flake(20, 34.5, 3.3) + flake(30.5, 31, 3.3)
+    return flake(9.5, 31, 3.8) + flake(20, 34.8, 3.8) + flake(30.5, 31, 3.8)
 
 
 def storm():
@@ -107,8 +107,8 @@ def tile(n):
         + cloud(3, 4, 34, "grey"),
         25: lambda: with_cloud(drop(10, 31) + pellet(18, 35) + drop(25, 31) + pellet(32, 35)
                                + pellet(17, 29.5, 1.3), "grey"),
-        26: lambda: with_cloud(drop(11, 30.5, 0.95, ICE) + drop(21, 30.5, 0.95, ICE)
-                               + drop(31, 30.5, 0.95, ICE)
+        26: lambda: with_cloud(drop(11, 30.5, 1.05, ICE) + drop(21, 30.5, 1.05, ICE)
+                               + drop(31, 30.5, 1.05, ICE)
                                + bars([(5, 35, 37.6)], ICE[1], 2.4), "grey"),
         29: lambda: with_cloud(drop(10, 31) + flake(19, 34.5, 3.2) + drop(27, 31)
                                + flake(33, 35, 3.0), "grey"),
