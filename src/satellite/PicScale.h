@@ -9,6 +9,10 @@
 // (PicAspectCopy). The rectangle arithmetic is kept apart from the pixels so
 // the Win32 layer can hand the same rectangles to StretchBlt.
 
+// The picture sheets' empty area and separators (0x00RRGGBB): magenta, the
+// tray icon's transparent colour too, so tiles can be drawn keyed on it.
+inline constexpr std::uint32_t kSheetKeyColour = 0xFF00FF;
+
 struct PicCopyRects {
     PixelRect src;
     PixelRect dst;
@@ -35,8 +39,9 @@ std::optional<PicCopyRects> PicMapRects(int sheetWidth, int sheetHeight, int x, 
 std::optional<PicCopyRects> PicAspectRects(int sourceWidth, int sourceHeight,
                                            int targetWidth, int targetHeight);
 
-// Portable copies on Bitmap; they return whether anything was drawn. As on
-// the widget, the copy is plain: the sheet's transparent colour is copied too.
+// Portable copies on Bitmap; they return whether anything was drawn. The copy
+// is plain, like the picture-box copy it stands for; to leave a sheet's
+// magenta out, hand PicMapRects to StretchCopy with kSheetKeyColour.
 bool PicMap(const Bitmap& sheet, Bitmap& target, int x, int y, int cols, int rows,
             int index, int trim, float scale);
 

@@ -14,7 +14,7 @@
 // sizes, tiles that exist, separators and the transparent colour.
 namespace {
 
-constexpr std::uint32_t kKey = 0xFF00FF;
+constexpr std::uint32_t kKey = kSheetKeyColour;
 
 std::string ResPath(const char* name) { return std::string(WG_SOURCE_DIR) + "/res/" + name; }
 
