@@ -91,9 +91,15 @@ std::optional<HttpUrlParts> SplitHttpUrl(std::string_view url) {
         parts.port = static_cast<std::uint16_t>(value);
     }
     parts.host = std::string(host);
-    const std::string bracketed = host.find(':') != std::string_view::npos ? "[" + parts.host + "]" : parts.host;
+    std::string bracketed;  // an IPv6 literal keeps its brackets in the Host header
+    if (host.find(':') != std::string_view::npos) {
+        bracketed.append(1, '[').append(host).append(1, ']');
+    } else {
+        bracketed = parts.host;
+    }
     parts.hostHeader = parts.port == defaultPort ? bracketed : bracketed + ":" + std::to_string(parts.port);
-    parts.target = target.empty() || target.front() == '?' ? "/" + std::string(target) : std::string(target);
+    if (target.empty() || target.front() == '?') parts.target.assign(1, '/');
+    parts.target.append(target);
     return parts;
 }
 

@@ -12,9 +12,15 @@ namespace {
 constexpr const char* kServiceUserAgent = "android";
 constexpr std::int32_t kServiceTimeout = 10;
 
-void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
-    for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t pos = text.find(from); pos != std::string_view::npos; pos = text.find(from, start)) {
+        out.append(text.substr(start, pos - start)).append(to);
+        start = pos + from.size();
+    }
+    return out.append(text.substr(start));
 }
 
 // Days from 1970-01-01 to the given date of the proleptic Gregorian calendar.
@@ -50,7 +56,7 @@ std::string WeatherRequest(const WeatherService& service, std::string_view path,
     if (details) url += "&Details=True";
     url += metric ? "&Metric=True" : "&Metric=False";
     url += "&ApiKey=" + ApiKey(service.settings);
-    ReplaceAll(url, "?&", "?");
+    url = ReplaceAll(url, "?&", "?");
 
     std::string status;
     const HttpResult result =
