@@ -100,6 +100,16 @@ private:
 
 }  // namespace
 
+LoggingServer::LoggingServer()
+{
+    // httplib also sets SO_REUSEPORT, which would let a second server share a busy port
+    // without an error; a test must learn that its port is taken.
+    set_socket_options([](socket_t sock) {
+        int yes = 1;
+        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    });
+}
+
 // Waits for the next request of a kept-alive connection, in short steps so that a stopping
 // server does not wait for idle clients.
 bool LoggingServer::waitForRequest(socket_t sock) const

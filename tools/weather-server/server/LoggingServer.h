@@ -12,6 +12,8 @@ namespace ws {
 // httplib's own parser and router.
 class LoggingServer : public httplib::Server {
 public:
+    LoggingServer();
+
     // The log must outlive the server; null logs nothing.
     void setRequestLog(RequestLog* log) { log_ = log; }
 
