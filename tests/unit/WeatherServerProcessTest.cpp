@@ -58,21 +58,7 @@ public:
         if (pid_ <= 0)
             return exitStatus_;
         ::kill(pid_, SIGTERM);
-        for (int i = 0; i < 100; ++i) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                exitStatus_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-                pid_ = -1;
-                ::close(output_);
-                return exitStatus_;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
-        pid_ = -1;
-        ::close(output_);
-        return -1;
+        return waitForExit(std::chrono::seconds(5));
     }
 
     int port() const { return port_; }
@@ -91,11 +77,7 @@ public:
         std::string text;
         for (std::string line; !(line = readLine(process.output_, std::chrono::seconds(10))).empty();)
             text += line + "\n";
-        int status = 0;
-        ::waitpid(process.pid_, &status, 0);
-        process.pid_ = -1;
-        ::close(process.output_);
-        exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        exitStatus = process.waitForExit(std::chrono::seconds(10));
         return text;
     }
 
@@ -120,6 +102,28 @@ private:
         posix_spawn_file_actions_destroy(&actions);
         ::close(pipeEnds[1]);
         return pipeEnds[0];
+    }
+
+    // The exit status; a process still running after the time-out is killed and gives -1.
+    int waitForExit(std::chrono::seconds timeout)
+    {
+        if (pid_ <= 0)
+            return exitStatus_;
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        int status = 0;
+        while (::waitpid(pid_, &status, WNOHANG) != pid_) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                ::kill(pid_, SIGKILL);
+                ::waitpid(pid_, nullptr, 0);
+                status = -1;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        exitStatus_ = status != -1 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        pid_ = -1;
+        ::close(output_);
+        return exitStatus_;
     }
 
     // One line without its line end; empty at the end of the output or after the time-out.
@@ -493,6 +497,17 @@ TEST(WeatherServerCommandLine, StopsCleanlyOnSigterm)
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(server.stop(), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+}
+
+TEST(WeatherServerCommandLine, RefusesAPortThatIsTaken)
+{
+    ServerProcess first(std::vector<std::string>{});
+    ASSERT_GT(first.port(), 0);
+    int status = -1;
+    const std::string output =
+        ServerProcess::runToEnd({WG_SERVER_EXE, "--port", std::to_string(first.port())}, status);
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(output.find("PORT"), std::string::npos);
 }
 
 TEST(WeatherServerCommandLine, HelpListsEveryOptionAndBadOptionsFail)
