@@ -3,6 +3,11 @@
 #include <array>
 #include <cstddef>
 
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define WG_UTF8_SSE2 1
+#endif
+
 namespace {
 
 // UTF-8 of the character that Windows-1252 assigns to each byte 0x80 + row.
@@ -79,6 +84,13 @@ std::string UTF8toWIN(std::string_view text) {
   std::size_t i = 0;
   while (i < end) {
     std::size_t runEnd = i;
+#ifdef WG_UTF8_SSE2
+    // Replies are nearly all ASCII: sixteen bytes without a high bit are copied unseen.
+    while (end - runEnd >= 16 &&
+           _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + runEnd))) == 0) {
+      runEnd += 16;
+    }
+#endif
     while (runEnd < end && !kLookup.lead[p[runEnd]]) ++runEnd;
     out.append(text.data() + i, runEnd - i);
     if (runEnd == end) break;
