@@ -775,18 +775,6 @@ TEST(WeatherServerRoutes, DataFilesAreNamedAfterTheRequestPath)
         EXPECT_EQ(dataFileName(row.path), row.file) << row.path;
 }
 
-TEST(WeatherServerRoutes, FixedClockGivesTheFixedMoment)
-{
-    ServerSettings settings;
-    settings.date = Date{2026, 7, 9};
-    settings.minuteOfDay = 981;
-    const LocalTime now = serverNow(settings);
-    EXPECT_EQ(now.date, (Date{2026, 7, 9}));
-    EXPECT_EQ(now.minuteOfDay, 981);
-    settings.minuteOfDay.reset();
-    EXPECT_EQ(serverNow(settings).date, (Date{2026, 7, 9}));
-}
-
 TEST(WeatherServerOptions, ParsesTheCommandLine)
 {
     const std::string fixture = std::string(WG_FIXTURES_DIR) + "/service/ICONS.md";
