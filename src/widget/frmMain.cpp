@@ -86,9 +86,9 @@ void frmMain::DesignControls() {
     PlaceRight(lWindS[0], r0, 48, 166, kLine, 0xC0FFC0, kFormFont, "0 km/h", " Luftfeuchtigkeit ");
     Place(lPresTrend[0], 6, 180, 16, kLine + 1, 0xC0FFFF, kWingdings, Alignment::Left, "\xF0", " Luftfeuchtigkeit ");
     PlaceRight(lPres[0], r0, 63, 180, kLine, 0xC0FFFF, kFormFont, "0000 hPa", " Luftfeuchtigkeit ");
-    Place(lUV[0], 8, 196, 42, kSmallLine, 0xD0A0FF, kSmallFont, Alignment::Left, "UV-Index:",
+    Place(lUV[0], 8, 196, 46, kSmallLine, 0xD0A0FF, kSmallFont, Alignment::Left, "UV-Index:",
           " UV-Index (Wert 0-15) ");
-    PlaceRight(lUVx[0], r0, 35, 196, kSmallLine, 0xD0A0FF, kSmallFont, "0", " UV-Index (Wert 0-15) ");
+    PlaceRight(lUVx[0], r0, 31, 196, kSmallLine, 0xD0A0FF, kSmallFont, "0", " UV-Index (Wert 0-15) ");
 
     // Forecast days.
     for (int n = 1; n < kColumns; ++n) {

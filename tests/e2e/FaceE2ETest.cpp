@@ -1,0 +1,179 @@
+// The widget's face as Wine draws it: background and title line in place, the title colour
+// following the foreground, the sample face; screenshots for the documentation.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "WineSession.h"
+
+using namespace std::chrono_literals;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr auto kStartTimeout = 60s;
+const std::string kRes = std::string(WG_SOURCE_DIR) + "/res";
+
+// Wine's own Tahoma (Debian's fonts-wine) is not found by every Wine build; put it where any
+// Windows keeps its fonts, so the face is drawn in the font it is made for. Wingdings and Marlett
+// stay missing: the face then draws its symbols itself.
+void InstallTahoma(const WineSession& wine) {
+    const fs::path fonts = fs::path(wine.Prefix()) / "drive_c/windows/Fonts";
+    fs::create_directories(fonts);
+    for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
+        const fs::path from = fs::path("/usr/share/wine/fonts") / file;
+        if (fs::exists(from)) fs::copy_file(from, fonts / file, fs::copy_options::overwrite_existing);
+    }
+}
+
+using Histogram = std::map<std::string, int>;  // "#RRGGBB" -> pixel count
+
+// Colours of a rectangle of a picture file, counted.
+Histogram Colours(const WineSession& wine, const std::string& png, int x, int y, int w, int h) {
+    std::ostringstream cmd;
+    cmd << "convert '" << png << "' -crop " << w << "x" << h << "+" << x << "+" << y
+        << " +repage -depth 8 -format %c histogram:info:-";
+    Histogram out;
+    std::istringstream lines(wine.Run(cmd.str()).output);
+    for (std::string line; std::getline(lines, line);) {
+        const auto colon = line.find(':');
+        const auto hash = line.find('#');
+        if (colon == std::string::npos || hash == std::string::npos) continue;
+        out[line.substr(hash, 7)] += std::atoi(line.substr(0, colon).c_str());
+    }
+    return out;
+}
+
+int Count(const Histogram& h, const std::string& colour) {
+    const auto it = h.find(colour);
+    return it == h.end() ? 0 : it->second;
+}
+
+// The face is where the window is; the screenshot holds the whole virtual display.
+struct Face {
+    WindowGeometry window;
+    std::string shot;
+};
+
+// Pixels of the background picture that nothing is drawn over in an empty face.
+void ExpectBackgroundAt(const Face& face, std::initializer_list<std::pair<int, int>> points) {
+    const std::string background = kRes + "/background.bmp";
+    for (const auto& [x, y] : points)
+        EXPECT_EQ(WineSession::Pixel(face.shot, face.window.x + x, face.window.y + y), WineSession::Pixel(background, x, y))
+            << "face pixel " << x << "," << y;
+}
+
+// Title line at 5, 2 (357 x 14): its text in `colour` and the black shadow behind it.
+void ExpectTitle(const WineSession& wine, const Face& face, const std::string& colour, const std::string& other) {
+    const Histogram title = Colours(wine, face.shot, face.window.x + 5, face.window.y + 2, 358, 15);
+    EXPECT_GT(Count(title, colour), 30) << "title text in " << colour;
+    EXPECT_EQ(Count(title, other), 0) << "title text in " << other;
+    EXPECT_GT(Count(title, "#000000"), 30) << "title shadow";
+}
+
+// Keeps a picture of the widget with a margin of desktop around it; with WG_UPDATE_SCREENSHOTS
+// set, also as the documentation's screenshot.
+void KeepScreenshot(const WineSession& wine, const Face& face, const std::string& name) {
+    constexpr int kMargin = 16;
+    const std::string out = WineSession::ArtifactDir() + "/" + name + ".png";
+    std::ostringstream cmd;
+    cmd << "convert '" << face.shot << "' -crop " << face.window.width + 2 * kMargin << "x"
+        << face.window.height + 2 * kMargin << "+" << face.window.x - kMargin << "+" << face.window.y - kMargin
+        << " +repage '" << out << "'";
+    ASSERT_EQ(wine.Run(cmd.str()).exitCode, 0);
+    if (const char* update = std::getenv("WG_UPDATE_SCREENSHOTS"); update && *update == '1')
+        fs::copy_file(out, std::string(WG_SOURCE_DIR) + "/docs/" + name + ".png", fs::copy_options::overwrite_existing);
+}
+
+Face Capture(const WineSession& wine, const std::string& windowId, const std::string& name) {
+    std::this_thread::sleep_for(500ms);  // two title timer ticks: the colour has settled
+    return {wine.Geometry(windowId), wine.Screenshot(name)};
+}
+
+void Click(const WineSession& wine, int x, int y) {
+    wine.Run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
+}
+
+TEST(Face, StartedWidgetShowsBackgroundAndGreenTitle) {
+    WineSession wine;
+    InstallTahoma(wine);
+    wine.Start();
+    const auto id = wine.WaitForWindow("Wolkenglas", kStartTimeout);
+    ASSERT_TRUE(id) << "the widget window did not appear";
+    const Face face = Capture(wine, *id, "face-started");
+    ASSERT_EQ(face.window.width, 388);
+    ASSERT_EQ(face.window.height, 213);
+    // Corners, the panels of the current conditions and of the last day, empty picture wells
+    // and the title band beside the text.
+    ExpectBackgroundAt(face, {{0, 0}, {387, 212}, {2, 100}, {20, 60}, {360, 100}, {380, 60}, {300, 9}, {60, 170}});
+    ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
+    // The buttons are drawn, whatever font the system has for them.
+    const Histogram buttons = Colours(wine, face.shot, face.window.x + 362, face.window.y + 1, 24, 16);
+    EXPECT_GT(Count(buttons, "#E0E0E0"), 10) << "close button";
+    EXPECT_GT(Count(buttons, "#B0B0B0"), 4) << "hide button";
+    KeepScreenshot(wine, face, "screenshot-empty");
+}
+
+TEST(Face, TitleTurnsGreyWhenAnotherWindowTakesTheForeground) {
+    WineSession wine;
+    InstallTahoma(wine);
+    wine.Start();
+    const auto id = wine.WaitForWindow("Wolkenglas", kStartTimeout);
+    ASSERT_TRUE(id);
+    Face face = Capture(wine, *id, "face-foreground");
+    ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
+
+    // The virtual desktop behind the widget takes the foreground.
+    Click(wine, face.window.x + 600, face.window.y + 500);
+    face = Capture(wine, *id, "face-background");
+    ExpectTitle(wine, face, "#C0C0C0", "#80FF80");
+
+    // Back on the widget (its empty heading area does nothing on a click): green again.
+    Click(wine, face.window.x + 40, face.window.y + 30);
+    face = Capture(wine, *id, "face-foreground-again");
+    ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
+}
+
+TEST(Face, SampleFaceShowsValuesAndPictures) {
+    WineSession wine;
+    InstallTahoma(wine);
+    // Wine's daemons that `wine reg` starts must not keep the harness's output pipe open.
+    wine.Run(std::string("wine reg add '") + kSettingsKey + "' /v Demo.SampleFace /t REG_SZ /d 1 /f >/dev/null 2>&1 </dev/null");
+    wine.Start();
+    const auto id = wine.WaitForWindow("Wolkenglas:  K\xC3\xB6ln", kStartTimeout);
+    ASSERT_TRUE(id) << "no widget with the sample place in its caption";
+    const Face face = Capture(wine, *id, "face-sample");
+    ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
+    struct Value {
+        int x, y, w, h;
+        const char* colour;
+        const char* what;
+    };
+    const Value values[] = {
+        {8, 136, 78, 13, "#FFFF80", "temperature and humidity"},
+        {92, 136, 290, 13, "#FF8080", "day maxima"},
+        {92, 150, 290, 13, "#8080FF", "day minima"},
+        {92, 166, 290, 13, "#FFC0FF", "day winds"},
+        {6, 180, 80, 14, "#C0FFFF", "pressure and its trend"},
+        {92, 21, 40, 29, "#E0E0E0", "first day heading"},
+    };
+    for (const Value& v : values) {
+        const Histogram h = Colours(wine, face.shot, face.window.x + v.x, face.window.y + v.y, v.w, v.h);
+        EXPECT_GT(Count(h, v.colour), 10) << v.what;
+    }
+    // Pictures in every day and night well: many colours where the empty well has one.
+    for (int n = 0; n < 8; ++n) {
+        const int x = n == 0 ? 5 : 91 + 42 * (n - 1);
+        EXPECT_GT(Colours(wine, face.shot, face.window.x + x, face.window.y + 51, 40, 40).size(), 12u) << "day " << n;
+        if (n > 0) {
+            EXPECT_GT(Colours(wine, face.shot, face.window.x + x, face.window.y + 92, 40, 40).size(), 12u) << "night " << n;
+        }
+    }
+    KeepScreenshot(wine, face, "screenshot-sample");
+}
+
+}  // namespace
