@@ -68,6 +68,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     case WM_ACTIVATE:
         InvalidateRect(hwnd_, nullptr, FALSE);
         break;
+    case WM_NOTIFY:
+        if (face_.OnNotify(lParam)) return 0;
+        break;
+    case WM_SETCURSOR:
+        if (face_.OnSetCursor(lParam)) return TRUE;
+        break;
     case WM_CLOSE:
         Unload();
         return 0;
@@ -92,7 +98,7 @@ void MainWindow::OnPaint() noexcept {
     unique_hbitmap buffer(CreateCompatibleBitmap(dc, client.right, client.bottom));
     if (memory && buffer && model_) {
         SelectObjectScope select(memory.get(), buffer.get());
-        PaintFace(memory.get(), *model_);
+        face_.Paint(memory.get());
         BitBlt(dc, 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
     }
     EndPaint(hwnd_, &ps);
@@ -101,9 +107,8 @@ void MainWindow::OnPaint() noexcept {
 void MainWindow::OnTimer(UINT_PTR id) noexcept {
     if (!model_) return;
     if (id == kTimer1) {
-        const Colour before = model_->lTitle[0].ForeColor;
         model_->TitleColor();
-        if (model_->lTitle[0].ForeColor != before) InvalidateRect(hwnd_, nullptr, FALSE);
+        face_.OnTimer();  // repaints whatever changed on the face
     } else if (id == kTimer2) {
         if (model_->Timer2_Timer()) Unload();
     }

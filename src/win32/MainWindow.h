@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "FaceView.h"
 #include "platform/WindowView.h"
 
 class frmMain;
@@ -13,7 +14,7 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    void Attach(frmMain& model) { model_ = &model; }
+    void Attach(frmMain& model) { model_ = &model; face_.Attach(hwnd_, model); }
     void StartTimers();
     HWND Hwnd() const { return hwnd_; }
 
@@ -39,6 +40,7 @@ private:
     HWND hwnd_ = nullptr;
     frmMain* model_ = nullptr;
     bool unloaded_ = false;
+    FaceView face_;
 };
 
 // Stands in for a window that has no real face yet; keeps only its visibility.

@@ -5,6 +5,7 @@
 #include "Win32Ports.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
+#include "widget/SampleFace.h"
 #include "widget/frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -24,6 +25,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
     system.owner = window.Hwnd();
+    if (SampleFaceRequested(settings, main.RN, main.PN)) FillSampleFace(main);
     window.StartTimers();
 
     MSG msg;
