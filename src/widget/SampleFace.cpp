@@ -67,14 +67,14 @@ void SampleSatellite(PictureBox& box) {
     for (int y = top; y < top + drawn; ++y) {
         for (int x = 0; x < w; ++x) {
             const double u = static_cast<double>(x) / w, v = static_cast<double>(y - top) / drawn;
-            const bool land = v > 0.35 + 0.25 * std::sin(u * 5.0) * (1.0 - u);
-            std::uint32_t c = land ? 0x5A5A5A : 0x2A2A2A;
-            const double cloud = std::exp(-std::pow((v - 0.35 - 0.3 * u) * 7.0, 2.0)) * (0.6 + 0.4 * std::sin(u * 13.0));
-            if (cloud > 0.25) {
-                const auto k = static_cast<std::uint32_t>(120.0 + std::min(1.0, cloud) * 120.0);
-                c = k << 16 | k << 8 | k;
-            }
-            px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] = c;
+            const bool land = v > 0.45 + 0.2 * std::sin(u * 6.0 + 1.0) - 0.25 * u;
+            // Fronts as broad bright bands, brighter where they cross.
+            const double cloud = (std::sin(u * 4.0 + v * 7.0) + std::sin(v * 5.0 - u * 3.0 + 2.0) +
+                                  0.6 * std::sin(u * 11.0 + v * 2.0)) / 2.6;
+            std::uint32_t grey = land ? 0x58 : 0x30;
+            if (cloud > 0.15) grey = static_cast<std::uint32_t>(std::min(240.0, 130.0 + 260.0 * (cloud - 0.15)));
+            px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] =
+                grey << 16 | grey << 8 | grey;
         }
     }
     PicSetImage(box, w, h, std::move(px));
