@@ -67,14 +67,6 @@ TEST(FaceControls, HitTestFindsTheControlInFront) {
     }
 }
 
-TEST(FaceControls, HandPointerOverButtonsHeadingsAndThumbnail) {
-    Face f;
-    const std::pair<int, int> hand[] = {{378, 8}, {366, 8}, {100, 30}, {30, 30}, {60, 100}};
-    const std::pair<int, int> plain[] = {{200, 5}, {10, 60}, {100, 140}, {0, 0}};
-    for (const auto& [x, y] : hand) EXPECT_TRUE(FaceControlAt(f.main, x, y)->HandPointer()) << x << "," << y;
-    for (const auto& [x, y] : plain) EXPECT_FALSE(FaceControlAt(f.main, x, y)->HandPointer()) << x << "," << y;
-}
-
 TEST(FaceControls, FingerprintChangesWithWhatThePainterShows) {
     Face f;
     const std::uint64_t start = FaceFingerprint(f.main);

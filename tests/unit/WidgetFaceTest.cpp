@@ -168,34 +168,6 @@ TEST(WidgetFace, LabelsHoldTheLongestTextsTheRefreshWrites) {
     }
 }
 
-TEST(WidgetFace, DesignTimeLook) {
-    Face f;
-    frmMain& m = f.main;
-    for (int n = 1; n <= 7; ++n) {
-        const Colour grey = 0xE0 - 16 * static_cast<Colour>(n - 1);
-        EXPECT_EQ(m.lDay[n].ForeColor, grey * 0x010101u) << n;
-        EXPECT_EQ(m.lDay[n].Left, 92 + 42 * (n - 1));
-        EXPECT_EQ(m.lDay[n].Caption, "Tag " + std::to_string(n));
-        EXPECT_EQ(m.lUV[n].Left, n == 1 ? 92 : 136 + 42 * (n - 2));
-    }
-    EXPECT_EQ(m.lDay[7].ForeColor, 0x808080u);
-    EXPECT_EQ(m.lDay[0].Caption, "Aktuelle Wetterlage");
-    EXPECT_EQ(m.lExit[0].Caption, "\xFD");
-    EXPECT_EQ(m.lExit[0].ToolTipText, " Schlie\xDF" "en ");
-    EXPECT_EQ(m.lHide[0].Caption, "0");
-    EXPECT_EQ(m.lHide[0].ToolTipText, " Minimieren ");
-    EXPECT_EQ(m.lTempG[0].Caption, "Gef\xFChlt:");
-    EXPECT_EQ(m.lTempGx[0].ToolTipText, " Gef\xFChlte Temperatur ");
-    EXPECT_EQ(m.lUV[0].ToolTipText, " UV-Index (Wert 0-15) ");
-    EXPECT_EQ(m.lUVx[3].ToolTipText, " Maximaler UV-Index (Wert 0-15) ");
-    EXPECT_TRUE(m.lExit[0].Font.symbol);
-    EXPECT_EQ(m.lExit[0].Font.name, "Wingdings");
-    EXPECT_EQ(m.lHide[0].Font.name, "Marlett");
-    EXPECT_EQ(m.lPresTrend[0].Font.name, "Wingdings");
-    EXPECT_EQ(m.lTitle[0].ForeColor, 0x80FF80u);
-    EXPECT_TRUE(m.lTitle[0].Font.bold);
-}
-
 // Every element of the arrays ClearLabels works on, with something in it.
 void FillEverything(frmMain& m) {
     for (LabelArray* a : {&m.lTitle, &m.lExit, &m.lHide, &m.lDay, &m.lTemp, &m.lTempL, &m.lTempG, &m.lTempGx,
@@ -308,13 +280,6 @@ TEST(WidgetFace, TitleTextGoesToTheWindowCaptionAndTheShadow) {
     m.SetTitle("");
     EXPECT_EQ(f.window.caption, "");
     EXPECT_EQ(m.lTitle[1].Caption, "");
-}
-
-TEST(WidgetFace, TheCloseButtonsShadowFollowsItsGlyph) {
-    Face f;
-    f.main.SetExitCaption("\xA8");
-    EXPECT_EQ(f.main.lExit[0].Caption, "\xA8");
-    EXPECT_EQ(f.main.lExit[1].Caption, "\xA8");
 }
 
 }  // namespace
