@@ -36,10 +36,15 @@ public:
         port_ = ntohs(addr.sin_port);
         thread_ = std::thread([this] { Serve(); });
     }
-    ~RawPeer() {
-        ::shutdown(listener_, SHUT_RDWR);
-        ::close(listener_);
-        thread_.join();
+    ~RawPeer() { Sent(); }
+    // Bytes of the last reply that went out before the client hung up (or all of them).
+    std::size_t Sent() {
+        if (thread_.joinable()) {
+            ::shutdown(listener_, SHUT_RDWR);
+            ::close(listener_);
+            thread_.join();
+        }
+        return sent_;
     }
     std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
     int port() const { return port_; }
@@ -61,10 +66,11 @@ private:
                 heads_.push_back(head);
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
-            for (std::size_t sent = 0; sent < reply.bytes.size();) {
-                const ssize_t n = ::send(fd, reply.bytes.data() + sent, reply.bytes.size() - sent, MSG_NOSIGNAL);
+            sent_ = 0;
+            while (sent_ < reply.bytes.size()) {
+                const ssize_t n = ::send(fd, reply.bytes.data() + sent_, reply.bytes.size() - sent_, MSG_NOSIGNAL);
                 if (n <= 0) break;
-                sent += static_cast<std::size_t>(n);
+                sent_ += static_cast<std::size_t>(n);
             }
             ::close(fd);
         }
@@ -72,6 +78,7 @@ private:
 
     int listener_ = -1;
     int port_ = 0;
+    std::size_t sent_ = 0;
     std::vector<Reply> replies_;
     std::vector<std::string> heads_;
     std::mutex mutex_;
@@ -175,6 +182,14 @@ TEST(SocketHttpTransport, SlowReplyTimesOutRefusedConnectionFails) {
     EXPECT_EQ(transport.Get(Request("http://127.0.0.1:" + std::to_string(port) + "/")).outcome, HttpOutcome::Failed);
     EXPECT_EQ(transport.Get(Request("https://127.0.0.1/")).outcome, HttpOutcome::Failed);
     EXPECT_EQ(transport.Get(Request("not a url")).outcome, HttpOutcome::Failed);
+}
+
+TEST(SocketHttpTransport, StopsReadingAnEndlessBodyAtTheLimit) {
+    constexpr std::size_t kLimit = 1024 * 1024;
+    RawPeer peer({{"HTTP/1.1 200 OK\r\n\r\n" + std::string(64 * kLimit, 'x')}});
+    SocketHttpTransport transport;
+    EXPECT_EQ(transport.Get(Request(peer.Url("/"), kLimit)).outcome, HttpOutcome::Failed);
+    EXPECT_LT(peer.Sent(), 16 * kLimit);
 }
 
 TEST(SocketHttpTransport, FollowsRedirects) {

@@ -1,0 +1,164 @@
+// HttpRequest on WinHTTP under Wine against the local weather server, side by side with the
+// native socket transport: the same request bytes, the same results and status texts.
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <thread>
+
+#include "ProbeSupport.h"
+
+namespace {
+
+constexpr const char* kKey = "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe";
+
+// Serves one raw reply on a free port, for bodies the weather server does not make.
+class RawPeer {
+public:
+    explicit RawPeer(std::string head, std::size_t bodyBytes) : head_(std::move(head)), bodyBytes_(bodyBytes) {
+        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+        ::listen(listener_, 4);
+        socklen_t length = sizeof addr;
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &length);
+        port_ = ntohs(addr.sin_port);
+        thread_ = std::thread([this] { Serve(); });
+    }
+    ~RawPeer() { Sent(); }
+    // Body bytes that went out before the client hung up (or all of them).
+    std::size_t Sent() {
+        if (thread_.joinable()) {
+            ::shutdown(listener_, SHUT_RDWR);
+            ::close(listener_);
+            thread_.join();
+        }
+        return sent_;
+    }
+    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/big"; }
+
+private:
+    void Serve() {
+        const int fd = ::accept(listener_, nullptr, nullptr);
+        if (fd < 0) return;
+        std::string request;
+        char c;
+        while (request.find("\r\n\r\n") == std::string::npos && ::recv(fd, &c, 1, 0) == 1) request += c;
+        std::string data = head_;
+        const std::string chunk(64 * 1024, 'x');
+        bool ok = ::send(fd, data.data(), data.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(data.size());
+        while (ok && sent_ < bodyBytes_) {
+            const std::size_t n = std::min(chunk.size(), bodyBytes_ - sent_);
+            const ssize_t w = ::send(fd, chunk.data(), n, MSG_NOSIGNAL);
+            ok = w > 0;
+            if (ok) sent_ += static_cast<std::size_t>(w);
+        }
+        ::close(fd);
+    }
+
+    std::string head_;
+    std::size_t bodyBytes_;
+    std::size_t sent_ = 0;
+    int listener_ = -1;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+}  // namespace
+
+TEST(HttpE2E, WinHttpSendsAndReadsWhatTheNativeTransportDoes) {
+    ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
+    ASSERT_TRUE(probe::fs::exists(probe::NativeProbe())) << "wgprobe is not built: " << probe::NativeProbe();
+    probe::WeatherServer server;
+    ASSERT_GT(server.port(), 0);
+    WineSession wine;
+    const std::string base = server.Base();
+    const std::string hostPort = "127.0.0.1:" + std::to_string(server.port());
+
+    struct Row { std::vector<std::string> args; std::string status; };
+    const Row rows[] = {
+        {{"http", base + "locations/v1/171001.json?Language=de-DE&Metric=True&ApiKey=" + kKey, "0", "10", "android"},
+         "OK"},
+        {{"http", hostPort + "/sat_mosaic_640x480_public/IR/iseur3.jpg", "1", "10"}, "OK"},
+        {{"http", base + "locations/v1/search?q=K%C3%B6ln&ApiKey=" + std::string(kKey) + "&x=a b|c", "0", "10", "android"},
+         "OK"},
+        {{"http", "http://anna:geheim@" + hostPort + "/locations/v1/171002?apikey=" + kKey, "0", "10"}, "OK"},
+        {{"http", base + "forecasts/v1/daily/7day/171001?apikey=" + std::string(kKey), "0", "10"},
+         "Http-Error 404: Not Found"},
+        {{"http", base + "locations/v1/171001?apikey=wrong", "0", "10"}, "Http-Error 401: Unauthorized"},
+        {{"http", "", "0", "10"}, "No URL specified!"},
+        {{"http", "http://127.0.0.1:1/", "0", "10"}, "Error!"},
+    };
+    for (const Row& r : rows) {
+        const std::size_t before = server.Requests().size();
+        const std::string viaWine = probe::RunWine(wine, r.args);
+        const std::size_t middle = server.Requests().size();
+        const std::string native = probe::RunNative(r.args);
+        const auto requests = server.Requests();
+        const std::string& label = r.args[1];
+        EXPECT_EQ(viaWine.substr(0, viaWine.find('\n')), "status: " + r.status) << label << "\n" << viaWine;
+        EXPECT_EQ(viaWine, native) << label;
+        // Each transport sent one request (none for the blank URL or the closed port), byte for byte alike.
+        ASSERT_EQ(middle - before, requests.size() - middle) << label;
+        for (std::size_t i = 0; i < middle - before; ++i)
+            EXPECT_EQ(requests[before + i], requests[middle + i]) << label;
+    }
+    const auto requests = server.Requests();
+    ASSERT_FALSE(requests.empty());
+    const std::vector<std::string> first = {
+        "GET /locations/v1/171001.json?Language=de-DE&Metric=True&ApiKey=" + std::string(kKey) + " HTTP/1.1",
+        "Cache-Control: no-cache",
+        "Pragma: no-cache",
+        "Expires: Thu, 01 Dec 1994 16:00:00 GMT",
+        "Connection: close",
+        "User-Agent: android",
+        "Host: " + hostPort,
+    };
+    EXPECT_EQ(requests.front(), first);
+    auto sentTo = [&requests](const std::string& path) {
+        for (const auto& r : requests)
+            if (r.front().rfind("GET " + path, 0) == 0) return r;
+        return std::vector<std::string>{};
+    };
+    // A 64-bit program is no WOW64 process, so Wine sets no PROCESSOR_ARCHITEW6432 for it.
+    EXPECT_EQ(sentTo("/sat_mosaic").at(5), "User-Agent: Mozilla/5.0 (Windows NT 6.1) VisualBasic/6.0 mHttpRequest/1.1");
+    EXPECT_EQ(sentTo("/locations/v1/search").at(0),
+              "GET /locations/v1/search?q=K%C3%B6ln&ApiKey=" + std::string(kKey) + "&x=a%20b%7Cc HTTP/1.1");
+    EXPECT_EQ(sentTo("/locations/v1/171002").back(), "Authorization: Basic YW5uYTpnZWhlaW0=");
+
+    // The receive time-out: the server waits 2.5 s, the request allows 1 s.
+    probe::RunNative({"http", base + "_control?reset=1&delay_ms=2500", "0", "5"});
+    EXPECT_EQ(probe::RunWine(wine, {"http", base + "locations/v1/171001?apikey=" + std::string(kKey), "0", "1"}),
+              "status: Timeout (1 Seconds)\nresult: empty\n");
+    probe::RunNative({"http", base + "_control?reset=1&status=503", "0", "5"});
+    EXPECT_EQ(probe::RunWine(wine, {"http", base + "currentconditions/v1/171001?apikey=" + std::string(kKey), "0", "10"}),
+              "status: Http-Error 503: Service Unavailable\nresult: empty\n");
+}
+
+TEST(HttpE2E, WinHttpStopsAtTheBodyLimit) {
+    ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
+    WineSession wine;
+    constexpr std::size_t kLimit = 16u * 1024u * 1024u;
+    struct Row { std::string head; std::size_t body; std::string expected; };
+    const Row rows[] = {
+        {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kLimit) + "\r\n\r\n", kLimit,
+         "status: OK\nresult: bytes " + std::to_string(kLimit) + "\nhead: 78787878787878787878787878787878\n"},
+        // Declared too long: refused before the body is read.
+        {"HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(kLimit + 1) + "\r\n\r\n", 0,
+         "status: Error!\nresult: empty\n"},
+        // Undeclared length, ended by closing the connection.
+        {"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", kLimit + 1, "status: Error!\nresult: empty\n"},
+    };
+    for (const Row& r : rows) {
+        RawPeer peer(r.head, r.body);
+        EXPECT_EQ(probe::RunWine(wine, {"http", peer.Url(), "1", "10"}), r.expected) << r.head;
+    }
+    // An endless body: the transport stops reading soon after the limit, not at the end.
+    RawPeer endless("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", 16 * kLimit);
+    EXPECT_EQ(probe::RunWine(wine, {"http", endless.Url(), "1", "10"}), "status: Error!\nresult: empty\n");
+    EXPECT_LT(endless.Sent(), 2 * kLimit);
+}

@@ -1,0 +1,133 @@
+#pragma once
+// What the HTTP and registry end-to-end tests share: wgprobe run under Wine and natively, and
+// the local weather server with its request log.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "WineSession.h"
+
+namespace probe {
+
+namespace fs = std::filesystem;
+
+inline std::string Quote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) {
+        if (c == '\'') out += "'\\''";
+        else out += c;
+    }
+    return out + "'";
+}
+
+// The native build sits beside the weather server, the Windows build in the Windows build tree.
+inline std::string NativeProbe() {
+    return (fs::path(WG_SERVER_EXE).parent_path().parent_path() / "wgprobe" / "wgprobe").string();
+}
+inline std::string WindowsProbe() { return std::string(WG_WINDOWS_BUILD_DIR) + "/tools/wgprobe/wgprobe.exe"; }
+
+inline std::string Join(const std::vector<std::string>& args) {
+    std::string line;
+    for (const auto& a : args) line += " " + Quote(a);
+    return line;
+}
+
+inline std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Starts Wine's services in the session with no pipe to inherit: the first Wine command of a
+// prefix leaves them running, and a `wine reg` whose output is read through a pipe would then
+// wait for them to end.
+inline void StartWine(const WineSession& wine) { wine.Run("wine cmd /c exit >/dev/null 2>&1 </dev/null"); }
+
+// Runs wgprobe.exe in the session's prefix; its standard output only.
+inline std::string RunWine(const WineSession& wine, const std::vector<std::string>& args) {
+    const std::string exe = wine.Prefix() + "/drive_c/Wolkenglas/wgprobe.exe";
+    if (!fs::exists(exe)) fs::copy_file(WindowsProbe(), exe, fs::copy_options::overwrite_existing);
+    const std::string out = wine.Prefix() + "/probe-output.txt";
+    wine.Run("wine 'C:\\Wolkenglas\\wgprobe.exe'" + Join(args) + " >" + Quote(out) + " 2>/dev/null </dev/null");
+    return ReadFile(out);
+}
+
+// Runs the native wgprobe, in an environment without the WOW64 marker (as Wine gives a 64-bit program).
+inline std::string RunNative(const std::vector<std::string>& args) {
+    const std::string out = fs::temp_directory_path() / ("wgprobe-" + std::to_string(::getpid()) + ".txt");
+    const std::string command = "env -u PROCESSOR_ARCHITEW6432 " + Quote(NativeProbe()) + Join(args) + " >" +
+                                Quote(out) + " 2>/dev/null </dev/null";
+    if (std::system(command.c_str()) == -1) return {};
+    std::string text = ReadFile(out);
+    fs::remove(out);
+    return text;
+}
+
+// The weather server on a free port, logging every request.
+class WeatherServer {
+public:
+    WeatherServer() {
+        char pattern[] = "/tmp/wg-e2e-server-XXXXXX";
+        if (!::mkdtemp(pattern)) return;
+        dir_ = pattern;
+        int out[2];
+        if (::pipe(out) != 0) return;
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            ::dup2(out[1], STDOUT_FILENO);
+            ::close(out[0]);
+            const std::string log = (dir_ / "requests.log").string();
+            ::execl(WG_SERVER_EXE, WG_SERVER_EXE, "--port", "0", "--log", log.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        ::close(out[1]);
+        stdout_ = ::fdopen(out[0], "r");
+        char line[64] = {};
+        if (stdout_ && std::fgets(line, sizeof line, stdout_)) std::sscanf(line, "PORT %d", &port_);
+    }
+    ~WeatherServer() {
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
+        if (stdout_) std::fclose(stdout_);
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+    WeatherServer(const WeatherServer&) = delete;
+    WeatherServer& operator=(const WeatherServer&) = delete;
+
+    int port() const { return port_; }
+    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+    // Every logged request as its lines (request line, then the headers), oldest first.
+    std::vector<std::vector<std::string>> Requests() const {
+        std::vector<std::vector<std::string>> requests(1);
+        std::istringstream lines(ReadFile(dir_ / "requests.log"));
+        for (std::string line; std::getline(lines, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.empty()) {
+                if (!requests.back().empty()) requests.emplace_back();
+            } else {
+                requests.back().push_back(line);
+            }
+        }
+        if (requests.back().empty()) requests.pop_back();
+        return requests;
+    }
+
+private:
+    fs::path dir_;
+    pid_t pid_ = -1;
+    FILE* stdout_ = nullptr;
+    int port_ = 0;
+};
+
+}  // namespace probe

@@ -1,0 +1,71 @@
+// The registry functions on the real registry under Wine: the same series of writes, reads and
+// deletes as on the in-memory registry gives the same transcript, and what they store is what
+// Windows tools see.
+#include <gtest/gtest.h>
+
+#include "ProbeSupport.h"
+
+TEST(RegistryE2E, RealRegistryBehavesLikeTheInMemoryOne) {
+    ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
+    ASSERT_TRUE(probe::fs::exists(probe::NativeProbe())) << "wgprobe is not built: " << probe::NativeProbe();
+    WineSession wine;
+    const std::vector<std::string> scenario = {"reg-scenario", "Software\\Wolkenglas Probe"};
+    const std::string viaWine = probe::RunWine(wine, scenario);
+    const std::string native = probe::RunNative(scenario);
+    ASSERT_FALSE(native.empty());
+    EXPECT_EQ(viaWine, native);
+
+    // What the scenario left behind, as the registry tool shows it.
+    const std::string key = "HKCU\\Software\\Wolkenglas Probe";
+    struct Row { const char* key; const char* value; const char* shown; };
+    const Row rows[] = {
+        {"", "Dword", "0x1"},
+        {"", "Negative", "0xfffffffe"},
+        {"", "Byte", "0xc8"},
+        {"", "Text", nullptr},  // deleted by the scenario
+        {"", "Binary", "0001FF"},
+        {"", "Double", "2.5"},
+        {"", "Bool", "True"},
+        {"", "EmptyBinary", nullptr},
+        {"\\Files", "C:\\Dir\\File.exe", "~ HIGHDPIAWARE"},
+    };
+    for (const Row& r : rows) {
+        const auto shown = wine.RegQuery(key + r.key, r.value);
+        if (r.shown) EXPECT_EQ(shown, std::optional<std::string>(r.shown)) << r.value;
+        else EXPECT_FALSE(shown) << r.value;
+    }
+    const CommandResult types = wine.Run("wine reg query " + probe::Quote(key));
+    EXPECT_NE(types.output.find("Dword    REG_DWORD"), std::string::npos) << types.output;
+    EXPECT_NE(types.output.find("Binary    REG_BINARY"), std::string::npos) << types.output;
+    EXPECT_NE(types.output.find("Umlauts    REG_SZ"), std::string::npos) << types.output;
+}
+
+TEST(RegistryE2E, ValuesLeftByOtherProgramsAndTheLanguage) {
+    ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
+    WineSession wine;
+    probe::StartWine(wine);
+    const std::string key = "HKCU\\Software\\Wolkenglas Probe";
+    wine.RegAdd(key, "Expand", "%TEMP%\\x", "REG_EXPAND_SZ");
+    wine.RegAdd(key, "Multi", "a\\0b", "REG_MULTI_SZ");
+    wine.RegAdd(key, "Text", "Gr\xC3\xBC\xC3\x9F" "e", "REG_SZ");  // UTF-8 on the command line
+    wine.RegAdd(key, "Dpi", "120", "REG_DWORD");
+    struct Row { const char* value; const char* read; };
+    const Row rows[] = {
+        {"Expand", "empty"},
+        {"Multi", "empty"},
+        {"Text", "text \"Gr\\xFC\\xDFe\""},  // Windows-1252 inside the program
+        {"Dpi", "int32 120"},
+        {"Missing", "empty"},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(probe::RunWine(wine, {"reg-read", key + "\\" + r.value}), std::string(r.read) + "\n") << r.value;
+    EXPECT_EQ(probe::RunWine(wine, {"reg-delete", key + "\\Dpi"}), "true\n");
+    EXPECT_FALSE(wine.RegQuery(key, "Dpi"));
+
+    // The language is the user's locale name. Wine writes that value afresh from the Unix locale
+    // whenever a program starts, so only the first source can be seen here; the fallbacks are
+    // covered on the in-memory registry.
+    const auto localeName = wine.RegQuery("HKCU\\Control Panel\\International", "LocaleName");
+    ASSERT_TRUE(localeName && !localeName->empty());
+    EXPECT_EQ(probe::RunWine(wine, {"language"}), *localeName + "\n");
+}
