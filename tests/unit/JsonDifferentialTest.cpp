@@ -3,6 +3,7 @@
 
 #include "service/mJSON.h"
 #include "service/mUTF8toWIN.h"
+#include "unit/reference/JsonBytewise.h"
 #include "unit/reference/JsonReference.h"
 #include "unit/reference/ReplyCorpus.h"
 
@@ -18,19 +19,24 @@ const std::vector<corpus::Reply>& Replies() {
   return replies;
 }
 
-// Returns false after the first difference so that one fault does not flood the log.
+// Both scanners of the production code against the reference. Returns false after the
+// first difference so that one fault does not flood the log.
 bool SameQuery(const std::string& json, const std::string& path) {
   const std::string expected = reference::GetJSONValue(json, path);
   const std::string actual = GetJSONValue(json, path);
+  const std::string bytewise = GetJSONValueBytewise(json, path);
   EXPECT_EQ(actual, expected) << "path " << path << "\ntext " << json;
-  return actual == expected;
+  EXPECT_EQ(bytewise, expected) << "byte by byte, path " << path << "\ntext " << json;
+  return actual == expected && bytewise == expected;
 }
 
 bool SameSplit(const std::string& json) {
   const auto expected = reference::SplitJSONArray(json);
   const auto actual = SplitJSONArray(json);
+  const auto bytewise = SplitJSONArrayBytewise(json);
   EXPECT_EQ(actual, expected) << "text " << json;
-  return actual == expected;
+  EXPECT_EQ(bytewise, expected) << "byte by byte, text " << json;
+  return actual == expected && bytewise == expected;
 }
 
 // The reply, the elements of its arrays and the values of its objects down to `depth`
@@ -83,6 +89,12 @@ TEST(JsonDifferentialTest, RandomTexts) {
   const std::vector<std::string> names = {"a", "b", "A", "ab", "", "\\", " a", "a:b"};
   for (int n = 0; n < 30000; ++n) {
     const std::string text = corpus::RandomText(rng, 48);
+    ASSERT_TRUE(SameQuery(text, corpus::RandomPath(rng, names)));
+    ASSERT_TRUE(SameSplit(text));
+  }
+  // Longer texts cross several 64-byte blocks of the block scanner.
+  for (int n = 0; n < 3000; ++n) {
+    const std::string text = corpus::RandomText(rng, 400);
     ASSERT_TRUE(SameQuery(text, corpus::RandomPath(rng, names)));
     ASSERT_TRUE(SameSplit(text));
   }
