@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs the widget under Wine against the bundled local weather server.
+#   bash scripts/run-widget.sh                 on the user's X display (DISPLAY set)
+#   bash scripts/run-widget.sh --screenshot F  on a virtual display; writes a screenshot to F and ends
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/deps.sh
+wg_need_packages "${WG_BUILD_PACKAGES[@]}" "${WG_WINE_PACKAGES[@]}"
+
+SHOT=""
+[ "${1:-}" = "--screenshot" ] && SHOT=${2:-wolkenglas.png}
+if [ -z "${DISPLAY:-}" ] && [ -z "$SHOT" ]; then SHOT=wolkenglas.png; fi
+
+BUILD=${WG_BUILD_DIR:-build}
+cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$BUILD" -j"$(nproc)" --target weather-server wolkenglas_windows >/dev/null
+EXE=$PWD/$BUILD/windows/src/win32/Wolkenglas.exe
+SERVER=$PWD/$BUILD/tools/weather-server/weather-server
+
+export WINEPREFIX=${WINEPREFIX:-$HOME/.wine-wolkenglas} WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+mkdir -p "$WINEPREFIX"
+APPDIR=$WINEPREFIX/drive_c/Wolkenglas
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wineserver -k 2>/dev/null || true
+}
+trap cleanup EXIT
+
+if [ -n "$SHOT" ] && [ -z "${DISPLAY:-}" ]; then
+    for n in $(seq 90 190); do [ -e /tmp/.X$n-lock ] || { DNUM=$n; break; }; done
+    Xvfb ":$DNUM" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
+    export DISPLAY=":$DNUM"
+    sleep 1
+fi
+wineboot -i >/dev/null 2>&1 || true
+wineserver -p
+mkdir -p "$APPDIR"
+cp "$EXE" "$APPDIR/Wolkenglas.exe"
+rm -f "$APPDIR/Wolkenglas.exe.close"
+
+# The local weather server on a free loopback port; the widget's hidden host keys point at it.
+KEY='HKCU\Software\VB and VBA Program Settings\Korvelin\AccuWeather'
+if [ -x "$SERVER" ] && "$SERVER" --help >/dev/null 2>&1; then
+    coproc SRV { exec "$SERVER" --port 0; }
+    pids+=($SRV_PID)
+    read -r -u "${SRV[0]}" _ PORT
+    BASE="http://127.0.0.1:$PORT/"
+    APIKEY=$("$SERVER" --help | sed -n 's/.*default API key: *\([^ ]*\).*/\1/p' | head -n1)
+    wine reg add "$KEY" /v Server.Api /d "$BASE" /f >/dev/null
+    wine reg add "$KEY" /v Server.Satellite /d "$BASE" /f >/dev/null
+    wine reg add "$KEY" /v Server.Update /d "${BASE}updates/" /f >/dev/null
+    [ -n "$APIKEY" ] && wine reg add "$KEY" /v Server.ApiKey /d "$APIKEY" /f >/dev/null
+    # A place for the first start, so the widget shows weather at once.
+    wine reg query "$KEY" /v Location.Key >/dev/null 2>&1 || {
+        wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, Deutschland" /f >/dev/null
+        wine reg add "$KEY" /v Location.Key /d "10178" /f >/dev/null
+    }
+    echo "Local weather server: $BASE"
+fi
+
+if [ -n "$SHOT" ]; then
+    wine explorer /desktop=wg,1280x800 'C:\Wolkenglas\Wolkenglas.exe' >/dev/null 2>&1 &
+    for _ in $(seq 1 60); do xdotool search --name '^Wolkenglas' >/dev/null 2>&1 && break; sleep 1; done
+    sleep 5
+    import -window root "$SHOT"
+    echo "Screenshot: $SHOT"
+    printf 1 > "$APPDIR/Wolkenglas.exe.close"
+    sleep 6
+else
+    wine 'C:\Wolkenglas\Wolkenglas.exe'
+fi

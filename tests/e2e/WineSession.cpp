@@ -1,0 +1,243 @@
+#include "WineSession.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string Quote(const std::string& s) {
+    std::string out = "'";
+    for (char c : s) {
+        if (c == '\'') out += "'\\''";
+        else out += c;
+    }
+    return out + "'";
+}
+
+CommandResult Shell(const std::string& command) {
+    CommandResult result;
+    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+std::string Trimmed(std::string s) {
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r' || s.back() == ' ')) s.pop_back();
+    return s;
+}
+
+// Wine's first start in a prefix shows dialogs for Mono and Gecko; the widget needs neither.
+constexpr const char* kWineEnv = "WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
+
+int FreeDisplayNumber() {
+    for (int n = 90; n < 190; ++n) {
+        const std::string lock = "/tmp/.X" + std::to_string(n) + "-lock";
+        const std::string sock = "/tmp/.X11-unix/X" + std::to_string(n);
+        if (!fs::exists(lock) && !fs::exists(sock)) return n;
+    }
+    throw std::runtime_error("no free X display number");
+}
+
+}  // namespace
+
+std::string WineSession::ArtifactDir() {
+    const char* dir = std::getenv("WG_E2E_ARTIFACTS");
+    std::string path = dir && *dir ? dir : (fs::temp_directory_path() / "wolkenglas-e2e").string();
+    fs::create_directories(path);
+    return path;
+}
+
+std::string WineSession::TemplatePrefix() {
+    // Made once per build directory (wineboot takes a while); each session copies it.
+    const std::string base = WG_E2E_WORK_DIR;
+    fs::create_directories(base);
+    const std::string prefix = base + "/prefix-template";
+    const int lockFd = open((base + "/prefix-template.lock").c_str(), O_CREAT | O_RDWR, 0644);
+    flock(lockFd, LOCK_EX);
+    if (!fs::exists(prefix + "/.complete")) {
+        fs::remove_all(prefix);
+        const std::string env = std::string(kWineEnv) + "WINEARCH=win64 WINEPREFIX=" + Quote(prefix) + " DISPLAY= ";
+        // Daemons that Wine starts keep inherited pipes open: give them none.
+        Shell(env + "wineboot -i >/dev/null 2>&1 </dev/null");
+        Shell(env + "wineserver -w >/dev/null 2>&1 </dev/null");
+        std::ofstream(prefix + "/.complete") << "ok\n";
+    }
+    flock(lockFd, LOCK_UN);
+    close(lockFd);
+    return prefix;
+}
+
+WineSession::WineSession() {
+    const std::string tmpl = TemplatePrefix();
+    char pattern[] = "/tmp/wg-e2e-XXXXXX";
+    if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
+    dir_ = pattern;
+    prefix_ = dir_ + "/prefix";
+    Shell("cp -a " + Quote(tmpl) + " " + Quote(prefix_));
+    fs::remove(prefix_ + "/.complete");
+
+    const int display = FreeDisplayNumber();
+    display_ = ":" + std::to_string(display);
+    const std::string screen = "1280x800x24";
+    std::vector<std::string> args{"Xvfb", display_, "-screen", "0", screen, "-nolisten", "tcp"};
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = -1;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (posix_spawnp(&pid, "Xvfb", &actions, nullptr, argv.data(), environ) != 0)
+        throw std::runtime_error("cannot start Xvfb");
+    posix_spawn_file_actions_destroy(&actions);
+    xvfbPid_ = pid;
+    for (int i = 0; i < 100 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++i)
+        std::this_thread::sleep_for(50ms);
+
+    // Keep the wineserver alive for the whole test: a program started right after another one ended
+    // otherwise meets a dying server and silently does not start.
+    Run("wineserver -p >/dev/null 2>&1 </dev/null");
+    fs::create_directories(prefix_ + "/drive_c/Wolkenglas");
+    fs::copy_file(WG_WINDOWS_EXE, LinuxExe(), fs::copy_options::overwrite_existing);
+}
+
+WineSession::~WineSession() {
+    Run("wineserver -k >/dev/null 2>&1 </dev/null");
+    if (xvfbPid_ > 0) {
+        kill(xvfbPid_, SIGTERM);
+        waitpid(xvfbPid_, nullptr, 0);
+    }
+    std::error_code ec;
+    fs::remove_all(dir_, ec);
+}
+
+std::string WineSession::Env() const {
+    return std::string(kWineEnv) + "WINEPREFIX=" + Quote(prefix_) + " DISPLAY=" + display_ + " ";
+}
+
+CommandResult WineSession::Run(const std::string& command) const { return Shell(Env() + command); }
+
+void WineSession::Start(const std::string& args) {
+    const std::string command = "wine explorer /desktop=wg,1280x800 " + Quote(kWinExe) + (args.empty() ? "" : " " + args);
+    Shell(Env() + "setsid sh -c " + Quote(command + " >/dev/null 2>&1 &"));
+}
+
+std::vector<std::string> WineSession::FindWindows(const std::string& title) const {
+    // xdotool matches a regular expression; anchor it so "Wolkenglas" does not match "Wolkenglas:  CRC-Check".
+    std::string pattern = "^";
+    for (char c : title) {
+        if (std::string(".^$*+?()[]{}|\\").find(c) != std::string::npos) pattern += '\\';
+        pattern += c;
+    }
+    pattern += "$";
+    const CommandResult r = Run("xdotool search --name " + Quote(pattern));
+    std::vector<std::string> ids;
+    std::istringstream lines(r.output);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty() && std::isdigit(static_cast<unsigned char>(line[0]))) ids.push_back(line);
+    return ids;
+}
+
+std::optional<std::string> WineSession::WaitForWindow(const std::string& title, std::chrono::milliseconds timeout) const {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        for (const std::string& id : FindWindows(title))
+            if (Geometry(id).viewable) return id;
+        std::this_thread::sleep_for(200ms);
+    } while (std::chrono::steady_clock::now() < end);
+    return std::nullopt;
+}
+
+bool WineSession::WaitForWindowGone(const std::string& title, std::chrono::milliseconds timeout) const {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    do {
+        bool any = false;
+        for (const std::string& id : FindWindows(title)) any = any || Geometry(id).viewable;
+        if (!any) return true;
+        std::this_thread::sleep_for(200ms);
+    } while (std::chrono::steady_clock::now() < end);
+    return false;
+}
+
+WindowGeometry WineSession::Geometry(const std::string& windowId) const {
+    WindowGeometry g;
+    const CommandResult r = Run("xwininfo -id " + windowId);
+    std::istringstream lines(r.output);
+    for (std::string line; std::getline(lines, line);) {
+        auto value = [&] { return std::atoi(line.substr(line.find(':') + 1).c_str()); };
+        if (line.find("Absolute upper-left X:") != std::string::npos) g.x = value();
+        else if (line.find("Absolute upper-left Y:") != std::string::npos) g.y = value();
+        else if (line.find("Width:") != std::string::npos) g.width = value();
+        else if (line.find("Height:") != std::string::npos) g.height = value();
+        else if (line.find("Map State:") != std::string::npos) g.viewable = line.find("IsViewable") != std::string::npos;
+    }
+    return g;
+}
+
+std::optional<std::string> WineSession::RegQuery(const std::string& key, const std::string& value) const {
+    const CommandResult r = Run("wine reg query " + Quote(key) + " /v " + Quote(value));
+    std::istringstream lines(r.output);
+    for (std::string line; std::getline(lines, line);) {
+        line = Trimmed(line);
+        const std::string lead = "    " + value + "    ";
+        if (line.rfind(lead, 0) == 0) {
+            const std::string rest = line.substr(lead.size());  // TYPE    DATA
+            const auto gap = rest.find("    ");
+            return gap == std::string::npos ? std::string() : rest.substr(gap + 4);
+        }
+    }
+    return std::nullopt;
+}
+
+void WineSession::RegAdd(const std::string& key, const std::string& value, const std::string& data,
+                         const std::string& type) const {
+    Run("wine reg add " + Quote(key) + " /v " + Quote(value) + " /t " + type + " /d " + Quote(data) + " /f");
+}
+
+std::string WineSession::Screenshot(const std::string& name) const {
+    const std::string path = ArtifactDir() + "/" + name + ".png";
+    Run("import -window root " + Quote(path));
+    return path;
+}
+
+Rgb WineSession::Pixel(const std::string& png, int x, int y) {
+    const CommandResult r = Shell("convert " + Quote(png) + " -crop 1x1+" + std::to_string(x) + "+" +
+                                  std::to_string(y) + " -depth 8 txt:-");
+    Rgb c;
+    const auto hash = r.output.find('#', r.output.find('\n'));
+    if (hash != std::string::npos) {
+        const unsigned long v = std::strtoul(r.output.substr(hash + 1, 6).c_str(), nullptr, 16);
+        c = {static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
+    }
+    return c;
+}
+
+std::string WineSession::Clipboard() const { return Trimmed(Run("xclip -o -selection clipboard").output); }
+
+void WineSession::Key(const std::string& windowId, const std::string& keys) const {
+    Run("xdotool windowactivate --sync " + windowId + " key " + keys);
+}

@@ -1,0 +1,72 @@
+#pragma once
+// Drives the real Wolkenglas.exe under Wine on a private virtual X display: its own copy of a Wine
+// prefix made once per build, its own Xvfb, the program inside Wine's virtual desktop (plain Wine
+// windows on a bare X server get no input), and cleanup of all of it.
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CommandResult {
+    int exitCode = -1;
+    std::string output;
+};
+
+struct WindowGeometry {
+    int x = 0, y = 0, width = 0, height = 0;
+    bool viewable = false;
+};
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+class WineSession {
+public:
+    WineSession();
+    ~WineSession();
+    WineSession(const WineSession&) = delete;
+    WineSession& operator=(const WineSession&) = delete;
+
+    // Paths of the program inside the prefix, as Windows and as Linux see them.
+    static constexpr const char* kWinExe = "C:\\Wolkenglas\\Wolkenglas.exe";
+    std::string LinuxExe() const { return prefix_ + "/drive_c/Wolkenglas/Wolkenglas.exe"; }
+    const std::string& Prefix() const { return prefix_; }
+    const std::string& Display() const { return display_; }
+
+    // Starts the program (in the virtual desktop) with an argument text; returns at once.
+    void Start(const std::string& args = "");
+    // Any command with this session's environment (WINEPREFIX, DISPLAY, ...).
+    CommandResult Run(const std::string& command) const;
+
+    // Windows whose title is exactly `title`, as X window ids.
+    std::vector<std::string> FindWindows(const std::string& title) const;
+    std::optional<std::string> WaitForWindow(const std::string& title, std::chrono::milliseconds timeout) const;
+    bool WaitForWindowGone(const std::string& title, std::chrono::milliseconds timeout) const;
+    WindowGeometry Geometry(const std::string& windowId) const;
+
+    std::optional<std::string> RegQuery(const std::string& key, const std::string& value) const;
+    void RegAdd(const std::string& key, const std::string& value, const std::string& data,
+                const std::string& type = "REG_SZ") const;
+
+    std::string Screenshot(const std::string& name) const;  // PNG path of the whole display
+    static Rgb Pixel(const std::string& png, int x, int y);
+    std::string Clipboard() const;
+    void Key(const std::string& windowId, const std::string& keys) const;
+
+    // Directory where screenshots and logs of this run are kept for inspection.
+    static std::string ArtifactDir();
+
+private:
+    static std::string TemplatePrefix();
+    std::string Env() const;
+
+    std::string dir_;
+    std::string prefix_;
+    std::string display_;
+    int xvfbPid_ = -1;
+};
+
+// The settings key of the widget, as `wine reg` names it.
+inline const char* const kSettingsKey = "HKCU\\Software\\VB and VBA Program Settings\\Korvelin\\AccuWeather";
