@@ -1,11 +1,13 @@
 // A million seeded inputs for the functions that read service replies: random texts, and
 // the recorded replies cut, flipped and padded with quotes, brackets and backslashes. Run
 // under AddressSanitizer and UndefinedBehaviorSanitizer, any stray read or overflow ends
-// the run; the results are also held to what must hold for any input, and every so often
-// compared with the plain transcription in unit/reference.
+// the run; the results are also held to what must hold for any input, compared with the
+// byte-by-byte build of the JSON queries, and every so often with the plain transcription
+// in unit/reference.
 
 #include "service/mJSON.h"
 #include "service/mUTF8toWIN.h"
+#include "unit/reference/JsonBytewise.h"
 #include "unit/reference/JsonReference.h"
 #include "unit/reference/ReplyCorpus.h"
 #include "unit/reference/Utf8ToWinReference.h"
@@ -54,7 +56,7 @@ std::string DamagedSlice(corpus::Random& rng, bool converted) {
   const std::size_t pick = rng.Below(Replies().size());
   const std::string& source = converted ? ConvertedReplies()[pick] : Replies()[pick].bytes;
   if (rng.OneIn(400)) return corpus::Mutate(source, rng);
-  return corpus::Mutate(source.substr(rng.Below(source.size()), rng.Below(2048)), rng);
+  return corpus::Mutate(source.substr(rng.Below(source.size()), rng.Below(1200)), rng);
 }
 
 // Whether both texts hold the same bytes below 0x80 in the same order.
@@ -79,6 +81,9 @@ void CheckJson(const std::string& text, const std::string& path, bool withRefere
   for (const auto& e : elements) total += e.size();
   ASSERT_LE(total, text.size());
   ASSERT_LE(elements.size() - 1, static_cast<std::size_t>(std::count(text.begin(), text.end(), ',')) + 1);
+  // The block scanner and the byte-by-byte one agree on everything.
+  ASSERT_EQ(value, GetJSONValueBytewise(text, path)) << testing::PrintToString(text) << " path " << path;
+  ASSERT_EQ(elements, SplitJSONArrayBytewise(text)) << testing::PrintToString(text);
   if (withReference) {
     ASSERT_EQ(value, reference::GetJSONValue(text, path)) << testing::PrintToString(text) << " path " << path;
     ASSERT_EQ(elements, reference::SplitJSONArray(text)) << testing::PrintToString(text);
