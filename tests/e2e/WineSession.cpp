@@ -33,14 +33,18 @@ std::string Quote(const std::string& s) {
 }
 
 CommandResult Shell(const std::string& command) {
+    // Output goes through a file, not a pipe: Wine starts daemons (wineserver, winedevice) that
+    // inherit the descriptors and would keep a pipe open long after the command has ended.
     CommandResult result;
-    FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-    const int status = pclose(pipe);
+    char path[] = "/tmp/wg-e2e-out-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0) return result;
+    close(fd);
+    const int status = std::system(("{ " + command + "\n} >" + path + " 2>&1 </dev/null").c_str());
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream in(path, std::ios::binary);
+    result.output.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    unlink(path);
     return result;
 }
 
@@ -239,5 +243,15 @@ Rgb WineSession::Pixel(const std::string& png, int x, int y) {
 std::string WineSession::Clipboard() const { return Trimmed(Run("xclip -o -selection clipboard").output); }
 
 void WineSession::Key(const std::string& windowId, const std::string& keys) const {
-    Run("xdotool windowactivate --sync " + windowId + " key " + keys);
+    // There is no window manager to activate windows: a click on the title bar gives the window
+    // the focus inside Wine's desktop, and the keys then go to it.
+    const WindowGeometry g = Geometry(windowId);
+    Run("xdotool mousemove " + std::to_string(g.x + g.width / 2) + " " + std::to_string(g.y + 4) + " click 1");
+    Run("xdotool key " + keys);
+}
+
+std::size_t WineSession::CountViewable(const std::string& title) const {
+    std::size_t n = 0;
+    for (const std::string& id : FindWindows(title)) n += Geometry(id).viewable ? 1 : 0;
+    return n;
 }

@@ -45,6 +45,7 @@ public:
     std::optional<std::string> WaitForWindow(const std::string& title, std::chrono::milliseconds timeout) const;
     bool WaitForWindowGone(const std::string& title, std::chrono::milliseconds timeout) const;
     WindowGeometry Geometry(const std::string& windowId) const;
+    std::size_t CountViewable(const std::string& title) const;
 
     std::optional<std::string> RegQuery(const std::string& key, const std::string& value) const;
     void RegAdd(const std::string& key, const std::string& value, const std::string& data,
