@@ -2,78 +2,19 @@
 // native socket transport: the same request bytes, the same results and status texts.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-
-#include <thread>
-
+#include "../doubles/RawHttpPeer.h"
 #include "ProbeSupport.h"
 
 namespace {
 
 constexpr const char* kKey = "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe";
 
-// Serves one raw reply on a free port, for bodies the weather server does not make.
-class RawPeer {
-public:
-    explicit RawPeer(std::string head, std::size_t bodyBytes) : head_(std::move(head)), bodyBytes_(bodyBytes) {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(listener_, 4);
-        socklen_t length = sizeof addr;
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &length);
-        port_ = ntohs(addr.sin_port);
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~RawPeer() { Sent(); }
-    // Body bytes that went out before the client hung up (or all of them).
-    std::size_t Sent() {
-        if (thread_.joinable()) {
-            ::shutdown(listener_, SHUT_RDWR);
-            ::close(listener_);
-            thread_.join();
-        }
-        return sent_;
-    }
-    std::string Url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/big"; }
-
-private:
-    void Serve() {
-        const int fd = ::accept(listener_, nullptr, nullptr);
-        if (fd < 0) return;
-        std::string request;
-        char c;
-        while (request.find("\r\n\r\n") == std::string::npos && ::recv(fd, &c, 1, 0) == 1) request += c;
-        std::string data = head_;
-        const std::string chunk(64 * 1024, 'x');
-        bool ok = ::send(fd, data.data(), data.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(data.size());
-        while (ok && sent_ < bodyBytes_) {
-            const std::size_t n = std::min(chunk.size(), bodyBytes_ - sent_);
-            const ssize_t w = ::send(fd, chunk.data(), n, MSG_NOSIGNAL);
-            ok = w > 0;
-            if (ok) sent_ += static_cast<std::size_t>(w);
-        }
-        ::close(fd);
-    }
-
-    std::string head_;
-    std::size_t bodyBytes_;
-    std::size_t sent_ = 0;
-    int listener_ = -1;
-    int port_ = 0;
-    std::thread thread_;
-};
-
 }  // namespace
 
 TEST(HttpE2E, WinHttpSendsAndReadsWhatTheNativeTransportDoes) {
     ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
     ASSERT_TRUE(probe::fs::exists(probe::NativeProbe())) << "wgprobe is not built: " << probe::NativeProbe();
-    probe::WeatherServer server;
+    WeatherServerProcess server;
     ASSERT_GT(server.port(), 0);
     WineSession wine;
     const std::string base = server.Base();
@@ -154,11 +95,11 @@ TEST(HttpE2E, WinHttpStopsAtTheBodyLimit) {
         {"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", kLimit + 1, "status: Error!\nresult: empty\n"},
     };
     for (const Row& r : rows) {
-        RawPeer peer(r.head, r.body);
-        EXPECT_EQ(probe::RunWine(wine, {"http", peer.Url(), "1", "10"}), r.expected) << r.head;
+        RawHttpPeer peer({{r.head, 0, r.body}});
+        EXPECT_EQ(probe::RunWine(wine, {"http", peer.Url("/big"), "1", "10"}), r.expected) << r.head;
     }
     // An endless body: the transport stops reading soon after the limit, not at the end.
-    RawPeer endless("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", 16 * kLimit);
-    EXPECT_EQ(probe::RunWine(wine, {"http", endless.Url(), "1", "10"}), "status: Error!\nresult: empty\n");
+    RawHttpPeer endless({{"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", 0, 16 * kLimit}});
+    EXPECT_EQ(probe::RunWine(wine, {"http", endless.Url("/big"), "1", "10"}), "status: Error!\nresult: empty\n");
     EXPECT_LT(endless.Sent(), 2 * kLimit);
 }

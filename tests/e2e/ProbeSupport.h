@@ -1,17 +1,15 @@
 #pragma once
-// What the HTTP and registry end-to-end tests share: wgprobe run under Wine and natively, and
-// the local weather server with its request log.
-#include <signal.h>
-#include <sys/wait.h>
+// What the HTTP and registry end-to-end tests share: wgprobe run under Wine and natively.
 #include <unistd.h>
 
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "../doubles/WeatherServerProcess.h"
 #include "WineSession.h"
 
 namespace probe {
@@ -70,64 +68,5 @@ inline std::string RunNative(const std::vector<std::string>& args) {
     fs::remove(out);
     return text;
 }
-
-// The weather server on a free port, logging every request.
-class WeatherServer {
-public:
-    WeatherServer() {
-        char pattern[] = "/tmp/wg-e2e-server-XXXXXX";
-        if (!::mkdtemp(pattern)) return;
-        dir_ = pattern;
-        int out[2];
-        if (::pipe(out) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            const std::string log = (dir_ / "requests.log").string();
-            ::execl(WG_SERVER_EXE, WG_SERVER_EXE, "--port", "0", "--log", log.c_str(), static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        stdout_ = ::fdopen(out[0], "r");
-        char line[64] = {};
-        if (stdout_ && std::fgets(line, sizeof line, stdout_)) std::sscanf(line, "PORT %d", &port_);
-    }
-    ~WeatherServer() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (stdout_) std::fclose(stdout_);
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-    WeatherServer(const WeatherServer&) = delete;
-    WeatherServer& operator=(const WeatherServer&) = delete;
-
-    int port() const { return port_; }
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
-    // Every logged request as its lines (request line, then the headers), oldest first.
-    std::vector<std::vector<std::string>> Requests() const {
-        std::vector<std::vector<std::string>> requests(1);
-        std::istringstream lines(ReadFile(dir_ / "requests.log"));
-        for (std::string line; std::getline(lines, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.empty()) {
-                if (!requests.back().empty()) requests.emplace_back();
-            } else {
-                requests.back().push_back(line);
-            }
-        }
-        if (requests.back().empty()) requests.pop_back();
-        return requests;
-    }
-
-private:
-    fs::path dir_;
-    pid_t pid_ = -1;
-    FILE* stdout_ = nullptr;
-    int port_ = 0;
-};
 
 }  // namespace probe

@@ -2,17 +2,15 @@
 // weather server: the request as the server logged it, replies, HTTP errors and a time-out.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <functional>
+
+#include <unistd.h>
 
 #include "doubles/FakeHttp.h"
 #include "doubles/FakePorts.h"
+#include "doubles/WeatherServerProcess.h"
 #include "native/SocketHttpTransport.h"
 #include "service/ServiceHosts.h"
 #include "service/mAccuWeather.h"
@@ -22,69 +20,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The weather server on a free port, with a request log and a folder of replacement bodies.
-class WeatherServer {
-public:
-    WeatherServer() {
-        dir_ = fs::temp_directory_path() / ("wg-http-" + std::to_string(::getpid()));
-        fs::create_directories(dir_ / "data");
-        std::ofstream(dir_ / "data" / "locations_v1_900001.json");           // empty body
-        std::ofstream(dir_ / "data" / "locations_v1_900002.json") << "J";    // one byte
-        int out[2];
-        if (::pipe(out) != 0) return;
-        pid_ = ::fork();
-        if (pid_ == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            const std::string log = (dir_ / "requests.log").string(), data = (dir_ / "data").string();
-            ::execl(WG_SERVER_EXE, WG_SERVER_EXE, "--port", "0", "--log", log.c_str(), "--data", data.c_str(),
-                    static_cast<char*>(nullptr));
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        stdout_ = ::fdopen(out[0], "r");
-        char line[64] = {};
-        if (stdout_ && std::fgets(line, sizeof line, stdout_)) std::sscanf(line, "PORT %d", &port_);
+// The server with a folder of replacement bodies: an empty one and one of a single byte.
+struct DataFolder {
+    fs::path dir = fs::temp_directory_path() / ("wg-http-data-" + std::to_string(::getpid()));
+    DataFolder() {
+        fs::create_directories(dir);
+        std::ofstream(dir / "locations_v1_900001.json");
+        std::ofstream(dir / "locations_v1_900002.json") << "J";
     }
-    ~WeatherServer() {
-        if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        if (stdout_) std::fclose(stdout_);
+    ~DataFolder() {
         std::error_code ignored;
-        fs::remove_all(dir_, ignored);
+        fs::remove_all(dir, ignored);
     }
-    int port() const { return port_; }
-    std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
-    std::string Log() const {
-        std::ifstream in(dir_ / "requests.log", std::ios::binary);
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    // The last logged request: request line and header lines.
-    std::string LastRequest() const {
-        const std::string log = Log();
-        std::size_t end = log.size();
-        while (end > 0 && (log[end - 1] == '\n' || log[end - 1] == '\r')) --end;
-        if (end == 0) return {};
-        const std::size_t gapLf = log.rfind("\n\n", end - 1), gapCrLf = log.rfind("\r\n\r\n", end - 1);
-        std::size_t start = 0;
-        if (gapLf != std::string::npos) start = gapLf + 2;
-        if (gapCrLf != std::string::npos && gapCrLf + 4 > start) start = gapCrLf + 4;
-        return log.substr(start, end - start);
-    }
-
-private:
-    fs::path dir_;
-    pid_t pid_ = -1;
-    FILE* stdout_ = nullptr;
-    int port_ = 0;
 };
 
-WeatherServer& Server() {
-    static WeatherServer server;
+WeatherServerProcess& Server() {
+    static const DataFolder data;
+    static WeatherServerProcess server({"--data", data.dir.string()});
     return server;
 }
 
@@ -101,16 +53,6 @@ struct Client {
         ASSERT_EQ(status, "OK") << query;
     }
 };
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::stringstream s(text);
-    for (std::string line; std::getline(s, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 }  // namespace
 
@@ -137,7 +79,7 @@ TEST(HttpRequestServer, RequestLineAndHeadersAsTheServerLoggedThem) {
     };
     for (const Row& r : rows) {
         const std::string reply = r.call();
-        EXPECT_EQ(Lines(Server().LastRequest()), r.expected) << reply.substr(0, 80);
+        EXPECT_EQ(Server().LastRequest(), r.expected) << reply.substr(0, 80);
     }
 }
 
@@ -150,10 +92,8 @@ TEST(HttpRequestServer, RepliesOfTheService) {
     // The umlaut goes out percent-encoded as UTF-8 and finds the place; the reply stays UTF-8.
     const std::string found = SearchCities(c.service, "K\xF6ln", "de-DE");
     EXPECT_NE(found.find("\"171006\""), std::string::npos) << found.substr(0, 200);
-    EXPECT_NE(Server().LastRequest().find("search?q=K%C3%B6ln&Language=de-DE&"), std::string::npos);
+    EXPECT_NE(Server().LastRequest().at(0).find("search?q=K%C3%B6ln&Language=de-DE&"), std::string::npos);
     EXPECT_EQ(SearchCities(c.service, "Bad & Co #1", ""), "[]");
-    EXPECT_EQ(GetWeather(c.service, "171001", "", true).substr(0, 2), "[{");
-    EXPECT_NE(GetForecast(c.service, "171001", 10, "de", true).find("\"DailyForecasts\""), std::string::npos);
 
     c.settings.Set("Server.ApiKey", "wrong");
     EXPECT_EQ(GetCity(c.service, "171001", ""), "Http-Error 401: Unauthorized");

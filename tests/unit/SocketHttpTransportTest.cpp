@@ -2,88 +2,10 @@
 // limits, time-outs and redirects.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <chrono>
-#include <mutex>
-#include <thread>
-
+#include "doubles/RawHttpPeer.h"
 #include "native/SocketHttpTransport.h"
 
 namespace {
-
-// Answers each connection with the next scripted reply (after an optional delay) and records
-// the request head it received.
-class RawPeer {
-public:
-    struct Reply {
-        std::string bytes;
-        int delayMs = 0;
-    };
-
-    explicit RawPeer(std::vector<Reply> replies) : replies_(std::move(replies)) {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in addr{};
-        addr.sin_family = AF_INET;
-        addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        ::bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-        ::listen(listener_, 8);
-        socklen_t length = sizeof addr;
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &length);
-        port_ = ntohs(addr.sin_port);
-        thread_ = std::thread([this] { Serve(); });
-    }
-    ~RawPeer() { Sent(); }
-    // Bytes of the last reply that went out before the client hung up (or all of them).
-    std::size_t Sent() {
-        if (thread_.joinable()) {
-            ::shutdown(listener_, SHUT_RDWR);
-            ::close(listener_);
-            thread_.join();
-        }
-        return sent_;
-    }
-    std::string Url(const std::string& path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
-    int port() const { return port_; }
-    std::vector<std::string> Heads() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return heads_;
-    }
-
-private:
-    void Serve() {
-        for (const Reply& reply : replies_) {
-            const int fd = ::accept(listener_, nullptr, nullptr);
-            if (fd < 0) return;
-            std::string head;
-            char c;
-            while (head.find("\r\n\r\n") == std::string::npos && ::recv(fd, &c, 1, 0) == 1) head += c;
-            {
-                std::lock_guard<std::mutex> lock(mutex_);
-                heads_.push_back(head);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(reply.delayMs));
-            sent_ = 0;
-            while (sent_ < reply.bytes.size()) {
-                const ssize_t n = ::send(fd, reply.bytes.data() + sent_, reply.bytes.size() - sent_, MSG_NOSIGNAL);
-                if (n <= 0) break;
-                sent_ += static_cast<std::size_t>(n);
-            }
-            ::close(fd);
-        }
-    }
-
-    int listener_ = -1;
-    int port_ = 0;
-    std::size_t sent_ = 0;
-    std::vector<Reply> replies_;
-    std::vector<std::string> heads_;
-    std::mutex mutex_;
-    std::thread thread_;
-};
 
 HttpGetRequest Request(const std::string& url, std::size_t limit = 1024 * 1024, int timeoutMs = 5000) {
     HttpGetRequest r;
@@ -97,7 +19,7 @@ HttpGetRequest Request(const std::string& url, std::size_t limit = 1024 * 1024, 
 }  // namespace
 
 TEST(SocketHttpTransport, SendsTheRequestLineAndHeadersExactlyInOrder) {
-    RawPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}, {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}});
+    RawHttpPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}, {"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"}});
     SocketHttpTransport transport;
     transport.Get(Request(peer.Url("/forecasts/v1/daily/5day/K?Details=True&ApiKey=x")));
     HttpGetRequest withUser = Request(peer.Url("/p"));
@@ -150,7 +72,7 @@ TEST(SocketHttpTransport, ResponseFramingAndLimits) {
         {"", 100, HttpOutcome::Failed, 0, "", ""},
     };
     for (const Row& r : rows) {
-        RawPeer peer({{r.reply}});
+        RawHttpPeer peer({{r.reply}});
         SocketHttpTransport transport;
         const HttpGetResult result = transport.Get(Request(peer.Url("/"), r.limit));
         const std::string label = r.reply.substr(0, 60);
@@ -165,18 +87,18 @@ TEST(SocketHttpTransport, ResponseFramingAndLimits) {
 TEST(SocketHttpTransport, SlowReplyTimesOutRefusedConnectionFails) {
     SocketHttpTransport transport;
     {
-        RawPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", 800}});
+        RawHttpPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n", 800}});
         EXPECT_EQ(transport.Get(Request(peer.Url("/"), 100, 150)).outcome, HttpOutcome::TimedOut);
     }
     {
-        RawPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", 100}});
+        RawHttpPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", 100}});
         const HttpGetResult r = transport.Get(Request(peer.Url("/"), 100, 2000));
         EXPECT_EQ(r.outcome, HttpOutcome::Completed);
         EXPECT_EQ(r.body, "ok");
     }
     int port;
     {
-        RawPeer closed({});
+        RawHttpPeer closed({});
         port = closed.port();
     }
     EXPECT_EQ(transport.Get(Request("http://127.0.0.1:" + std::to_string(port) + "/")).outcome, HttpOutcome::Failed);
@@ -186,14 +108,14 @@ TEST(SocketHttpTransport, SlowReplyTimesOutRefusedConnectionFails) {
 
 TEST(SocketHttpTransport, StopsReadingAnEndlessBodyAtTheLimit) {
     constexpr std::size_t kLimit = 1024 * 1024;
-    RawPeer peer({{"HTTP/1.1 200 OK\r\n\r\n" + std::string(64 * kLimit, 'x')}});
+    RawHttpPeer peer({{"HTTP/1.1 200 OK\r\n\r\n", 0, 64 * kLimit}});
     SocketHttpTransport transport;
     EXPECT_EQ(transport.Get(Request(peer.Url("/"), kLimit)).outcome, HttpOutcome::Failed);
     EXPECT_LT(peer.Sent(), 16 * kLimit);
 }
 
 TEST(SocketHttpTransport, FollowsRedirects) {
-    RawPeer peer({{"HTTP/1.1 302 Found\r\nLocation: /next?a=1\r\nContent-Length: 0\r\n\r\n"},
+    RawHttpPeer peer({{"HTTP/1.1 302 Found\r\nLocation: /next?a=1\r\nContent-Length: 0\r\n\r\n"},
                   {"HTTP/1.1 301 Moved\r\nLocation: there\r\n\r\n"},
                   {"HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\ndone"}});
     SocketHttpTransport transport;
