@@ -44,11 +44,6 @@ inline std::string ReadFile(const fs::path& path) {
     return s.str();
 }
 
-// Starts Wine's services in the session with no pipe to inherit: the first Wine command of a
-// prefix leaves them running, and a `wine reg` whose output is read through a pipe would then
-// wait for them to end.
-inline void StartWine(const WineSession& wine) { wine.Run("wine cmd /c exit >/dev/null 2>&1 </dev/null"); }
-
 // Runs wgprobe.exe in the session's prefix; its standard output only.
 inline std::string RunWine(const WineSession& wine, const std::vector<std::string>& args) {
     const std::string exe = wine.Prefix() + "/drive_c/Wolkenglas/wgprobe.exe";

@@ -43,7 +43,6 @@ TEST(RegistryE2E, RealRegistryBehavesLikeTheInMemoryOne) {
 TEST(RegistryE2E, ValuesLeftByOtherProgramsAndTheLanguage) {
     ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
     WineSession wine;
-    probe::StartWine(wine);
     const std::string key = "HKCU\\Software\\Wolkenglas Probe";
     wine.RegAdd(key, "Expand", "%TEMP%\\x", "REG_EXPAND_SZ");
     wine.RegAdd(key, "Multi", "a\\0b", "REG_MULTI_SZ");
