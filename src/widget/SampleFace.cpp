@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/SettingsStore.h"
@@ -44,12 +46,18 @@ const SampleDay kDays[] = {
      225, 248, 17, 12, "1", "niedrig"},
 };
 
-std::string Degrees(int value) { return std::to_string(value) + "°C"; }
+// Appends the pieces one by one: GCC 12 warns falsely about literal + string at -O3.
+std::string Cat(std::initializer_list<std::string_view> parts) {
+    std::string out;
+    for (const std::string_view p : parts) out.append(p);
+    return out;
+}
+
+std::string Degrees(int value) { return Cat({std::to_string(value), "°C"}); }
 
 std::string WindTip(const char* direction, int degrees, int speed) {
-    return " Wind aus Richtung: " + std::string(direction) + " (" + std::to_string(degrees) + "°) |" +
-           " Geschwindigkeit: " + std::to_string(speed) + " km/h |" + " Windböen bis " +
-           std::to_string(speed * 2) + " km/h möglich ";
+    return Cat({" Wind aus Richtung: ", direction, " (", std::to_string(degrees), "°) |", " Geschwindigkeit: ",
+                std::to_string(speed), " km/h |", " Windböen bis ", std::to_string(speed * 2), " km/h möglich "});
 }
 
 void Tile(const PictureBox& sheet, PictureBox& target, int cols, int rows, int tile) {
@@ -87,7 +95,7 @@ bool SampleFaceRequested(SettingsStore& store, std::string_view app, std::string
 }
 
 void FillSampleFace(frmMain& f) {
-    f.SetTitle(f.MC + ":  Köln");
+    f.SetTitle(Cat({f.MC, ":  Köln"}));
     f.lTitle[0].ForeColor = 0x80FF80;
 
     // Current conditions.
@@ -123,18 +131,17 @@ void FillSampleFace(frmMain& f) {
     for (int i = 1; i <= f.MaxDays && i < kColumns && i <= static_cast<int>(std::size(kDays)); ++i) {
         const SampleDay& d = kDays[i - 1];
         f.lDay[i].Caption = d.heading;
-        f.lDay[i].Tag = "http://www.accuweather.com/de/de/cologne/50667/daily-weather-forecast/178738?day=" +
-                        std::to_string(i);
-        f.lDay[i].ToolTipText =
-            " [DoppelKlick]:  Detailierte Vorhersage für " + std::string(d.date) + "  »  Internet ";
+        f.lDay[i].Tag =
+            Cat({"http://www.accuweather.com/de/de/cologne/50667/daily-weather-forecast/178738?day=", std::to_string(i)});
+        f.lDay[i].ToolTipText = Cat({" [DoppelKlick]:  Detailierte Vorhersage für ", d.date, "  »  Internet "});
         Tile(f.PicIcon, f.PicDay[i], 10, 5, d.dayIcon);
         Tile(f.PicIcon, f.PicNight[i], 10, 5, d.nightIcon);
-        f.PicDay[i].ToolTipText = " " + std::string(d.dayPhrase) + " | Wolkendecke: 40% ";
-        f.PicNight[i].ToolTipText = " " + std::string(d.nightPhrase) + " | Wolkendecke: 70% ";
+        f.PicDay[i].ToolTipText = Cat({" ", d.dayPhrase, " | Wolkendecke: 40% "});
+        f.PicNight[i].ToolTipText = Cat({" ", d.nightPhrase, " | Wolkendecke: 70% "});
         f.lTemp[i].Caption = Degrees(d.high);
-        f.lTemp[i].ToolTipText = " Höchsttemperatur: " + Degrees(d.high) + " | Gefühlt: " + Degrees(d.feltHigh) + " ";
+        f.lTemp[i].ToolTipText = Cat({" Höchsttemperatur: ", Degrees(d.high), " | Gefühlt: ", Degrees(d.feltHigh), " "});
         f.lTempL[i].Caption = Degrees(d.low);
-        f.lTempL[i].ToolTipText = " Tiefsttemperatur: " + Degrees(d.low) + " | Gefühlt: " + Degrees(d.feltLow) + " ";
+        f.lTempL[i].ToolTipText = Cat({" Tiefsttemperatur: ", Degrees(d.low), " | Gefühlt: ", Degrees(d.feltLow), " "});
         f.lWindS[i].Align = f.lWindNS[i].Align = Alignment::Left;
         f.lWindS[i].Caption = d.dayWind;
         f.lWindNS[i].Caption = d.nightWind;
@@ -142,6 +149,6 @@ void FillSampleFace(frmMain& f) {
         f.lWindNS[i].ToolTipText = WindTip(d.nightWind, d.nightDegrees, d.nightSpeed);
         f.lUV[i].Caption = "UV:";
         f.lUVx[i].Caption = d.uv;
-        f.lUVx[i].ToolTipText = " UV-Index: " + std::string(d.uv) + " (" + d.uvCategory + ") ";
+        f.lUVx[i].ToolTipText = Cat({" UV-Index: ", d.uv, " (", d.uvCategory, ") "});
     }
 }

@@ -173,9 +173,9 @@ void FillEverything(frmMain& m) {
     for (LabelArray* a : {&m.lTitle, &m.lExit, &m.lHide, &m.lDay, &m.lTemp, &m.lTempL, &m.lTempG, &m.lTempGx,
                           &m.lHumi, &m.lPresTrend, &m.lPres, &m.lWindD, &m.lWindS, &m.lWindNS, &m.lUV, &m.lUVx})
         for (Label& l : *a) {
-            l.Caption = "x";
-            l.ToolTipText = "tip";
-            l.Tag = "tag";
+            l.Caption.assign(1, 'x');
+            l.ToolTipText.assign("tip");
+            l.Tag.assign("tag");
         }
     for (PictureBox* p : {&m.PicMoon, &m.PicWind, &m.PicSat}) {
         PicEnsureImage(*p);
