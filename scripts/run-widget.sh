@@ -12,8 +12,11 @@ SHOT=""
 if [ -z "${DISPLAY:-}" ] && [ -z "$SHOT" ]; then SHOT=wolkenglas.png; fi
 
 BUILD=${WG_BUILD_DIR:-build}
-cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$BUILD" -j"$(nproc)" --target weather-server wolkenglas_windows >/dev/null
+mkdir -p "$BUILD"
+if ! { cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo &&
+       cmake --build "$BUILD" -j"$(nproc)" --target weather-server wolkenglas_windows; } >"$BUILD/run-build.log" 2>&1; then
+    tail -n 40 "$BUILD/run-build.log"; echo "Build failed (full log: $BUILD/run-build.log)"; exit 1
+fi
 EXE=$PWD/$BUILD/windows/src/win32/Wolkenglas.exe
 SERVER=$PWD/$BUILD/tools/weather-server/weather-server
 
@@ -34,7 +37,7 @@ if [ -n "$SHOT" ] && [ -z "${DISPLAY:-}" ]; then
     sleep 1
 fi
 wineboot -i >/dev/null 2>&1 || true
-wineserver -p
+wineserver -p 2>/dev/null || true  # keep one server for the whole run
 mkdir -p "$APPDIR"
 cp "$EXE" "$APPDIR/Wolkenglas.exe"
 rm -f "$APPDIR/Wolkenglas.exe.close"
@@ -46,15 +49,13 @@ if [ -x "$SERVER" ] && "$SERVER" --help >/dev/null 2>&1; then
     pids+=($SRV_PID)
     read -r -u "${SRV[0]}" _ PORT
     BASE="http://127.0.0.1:$PORT/"
-    APIKEY=$("$SERVER" --help | sed -n 's/.*default API key: *\([^ ]*\).*/\1/p' | head -n1)
     wine reg add "$KEY" /v Server.Api /d "$BASE" /f >/dev/null
     wine reg add "$KEY" /v Server.Satellite /d "$BASE" /f >/dev/null
     wine reg add "$KEY" /v Server.Update /d "${BASE}updates/" /f >/dev/null
-    [ -n "$APIKEY" ] && wine reg add "$KEY" /v Server.ApiKey /d "$APIKEY" /f >/dev/null
     # A place for the first start, so the widget shows weather at once.
     wine reg query "$KEY" /v Location.Key >/dev/null 2>&1 || {
-        wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, Deutschland" /f >/dev/null
-        wine reg add "$KEY" /v Location.Key /d "10178" /f >/dev/null
+        wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, DE" /f >/dev/null
+        wine reg add "$KEY" /v Location.Key /d "171001" /f >/dev/null
     }
     echo "Local weather server: $BASE"
 fi
