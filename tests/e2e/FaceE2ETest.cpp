@@ -174,6 +174,16 @@ TEST(Face, SampleFaceShowsValuesAndPictures) {
         }
     }
     KeepScreenshot(wine, face, "screenshot-sample");
+
+    // Resting on the first day's maximum brings up its tooltip (white, below the pointer).
+    const int px = face.window.x + 120, py = face.window.y + 141;
+    auto white = [&](const std::string& shot) {
+        return Count(Colours(wine, shot, face.window.x + 60, py + 8, 320, 60), "#FFFFFF");
+    };
+    wine.Run("xdotool mousemove " + std::to_string(px - 4) + " " + std::to_string(py) + " sleep 0.2 mousemove " +
+             std::to_string(px) + " " + std::to_string(py));
+    std::this_thread::sleep_for(2s);
+    EXPECT_GT(white(wine.Screenshot("face-sample-tooltip")) - white(face.shot), 500) << "no tooltip over lTemp(1)";
 }
 
 }  // namespace
