@@ -21,7 +21,7 @@ void frmSet::Form_Load() {
     A = "\"";
     RN = main_.RN;
     PN = main_.PN;
-    ProgPath = A + main_.EN + A;
+    ProgPath.assign(A).append(main_.EN).append(A);
     MC = main_.MC;
     M2 = main_.M2;
     TWX = main_.TWX;
