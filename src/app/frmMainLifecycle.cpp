@@ -4,6 +4,7 @@
 #include "app/SettingsKeys.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
+#include "system/Cat.h"
 #include "system/Numbers.h"
 #include "system/mChkDPI.h"
 #include "system/mExeName.h"
@@ -23,8 +24,8 @@ constexpr std::uint32_t kStartupDelayMs = 30000;
 constexpr int kMinVisibleWidth = 24;
 constexpr int kMinVisibleHeight = 8;
 
-bool Reachable(const PixelRect& window, const std::vector<PixelRect>& monitors) {
-    for (const PixelRect& m : monitors) {
+bool Reachable(const ScreenRect& window, const std::vector<ScreenRect>& monitors) {
+    for (const ScreenRect& m : monitors) {
         const int w = std::min(window.right, m.right) - std::max(window.left, m.left);
         const int h = std::min(window.bottom, m.bottom) - std::max(window.top, m.top);
         if (w >= kMinVisibleWidth && h >= kMinVisibleHeight) return true;
@@ -66,7 +67,7 @@ LoadOutcome frmMain::Form_Load() {
 
     if (Val(store.Read(RN, PN, key::Reload, "0")) == 0) {
         if (sys.AnotherInstanceRunning()) {
-            sys.ShowMessage("FEHLER:  Das Programm läuft bereits!      ", " " + MC, MsgIcon::Stop, MsgButtons::Ok);
+            sys.ShowMessage("FEHLER:  Das Programm läuft bereits!      ", Cat(" ", MC), MsgIcon::Stop, MsgButtons::Ok);
             return LoadOutcome::EndProcess;
         }
     } else {
@@ -82,7 +83,7 @@ LoadOutcome frmMain::Form_Load() {
     if (arg.find("-crc") != std::string::npos || arg.find("/crc") != std::string::npos) {
         const std::string digits = CRC32Hex(CRC32(ports_.files, EN));
         sys.SetClipboardText(digits);
-        sys.ShowMessage(EN + "      \r\n\r\nCRC32:  " + digits + "  -->  Zwischenablage", MC + ":  CRC-Check",
+        sys.ShowMessage(Cat(EN, "      \r\n\r\nCRC32:  ", digits, "  -->  Zwischenablage"), Cat(MC, ":  CRC-Check"),
                        MsgIcon::Information, MsgButtons::Ok);
         return LoadOutcome::EndProcess;
     }
@@ -94,7 +95,7 @@ LoadOutcome frmMain::Form_Load() {
     SetTitle(MC);
     PlaceWindow();
     VIS = static_cast<int>(Val(store.Read(RN, PN, key::WindowVisible, "1")));
-    M2 = " " + MC + " v" + version + " | [F1]: Einstellungen | [F5]: Aktualisieren ";
+    M2 = Cat(" ", MC, " v", version, " | [F1]: Einstellungen | [F5]: Aktualisieren ");
     lTitle[0].ToolTipText = M2;
     DockOn = 8;
     Pic.Left = 0;
@@ -108,7 +109,7 @@ LoadOutcome frmMain::Form_Load() {
     if (set_) set_->Form_Load();
     if (set_) {
         set_->lTitle = MC;
-        set_->lVersion = "Version " + version + " - " + BuildDate;
+        set_->lVersion = Cat("Version ", version, " - ", BuildDate);
     }
     if (pic_) pic_->Form_Load();
     if (VIS == 1) view_.Show();
@@ -121,7 +122,7 @@ void frmMain::PlaceWindow() {
     int left = StoredPixels(store.Read(RN, PN, key::WindowLeft, "32"));
     int top = StoredPixels(store.Read(RN, PN, key::WindowTop, "32"));
     // A monitor may have gone since the position was stored; never restore the widget off-screen.
-    const PixelRect window{left, top, left + Pic.Width, top + Pic.Height};
+    const ScreenRect window{left, top, left + Pic.Width, top + Pic.Height};
     if (!Reachable(window, ports_.display.Monitors())) left = top = kDefaultPosition;
     view_.MoveTo(left, top);
 }
@@ -139,4 +140,4 @@ void frmMain::Form_Unload() {
     if (pic_) pic_->Form_Unload();
 }
 
-bool frmMain::Timer2_Timer() { return FileSize(ports_.files, EN + ".close") > 0; }
+bool frmMain::Timer2_Timer() { return FileSize(ports_.files, Cat(EN, ".close")) > 0; }

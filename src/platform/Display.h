@@ -1,7 +1,7 @@
 #pragma once
 #include <vector>
 
-struct PixelRect {
+struct ScreenRect {
     int left = 0, top = 0, right = 0, bottom = 0;
     int Width() const { return right - left; }
     int Height() const { return bottom - top; }
@@ -11,7 +11,7 @@ struct PixelRect {
 class Display {
 public:
     virtual ~Display() = default;
-    virtual std::vector<PixelRect> Monitors() = 0;
+    virtual std::vector<ScreenRect> Monitors() = 0;
     virtual float TwipsPerPixelX() = 0;
     virtual float TwipsPerPixelY() = 0;
 };

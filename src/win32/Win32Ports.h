@@ -53,7 +53,7 @@ private:
 
 class Win32Display : public Display {
 public:
-    std::vector<PixelRect> Monitors() override;
+    std::vector<ScreenRect> Monitors() override;
     float TwipsPerPixelX() override;
     float TwipsPerPixelY() override;
 };

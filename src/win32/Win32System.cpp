@@ -161,12 +161,12 @@ std::optional<std::string> Win32System::CreateTempFile(std::string_view dir, std
 
 std::uintptr_t Win32System::ForegroundWindow() { return reinterpret_cast<std::uintptr_t>(GetForegroundWindow()); }
 
-std::vector<PixelRect> Win32Display::Monitors() {
-    std::vector<PixelRect> result;
+std::vector<ScreenRect> Win32Display::Monitors() {
+    std::vector<ScreenRect> result;
     EnumDisplayMonitors(
         nullptr, nullptr,
         [](HMONITOR, HDC, LPRECT r, LPARAM out) -> BOOL {
-            reinterpret_cast<std::vector<PixelRect>*>(out)->push_back({r->left, r->top, r->right, r->bottom});
+            reinterpret_cast<std::vector<ScreenRect>*>(out)->push_back({r->left, r->top, r->right, r->bottom});
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&result));

@@ -79,10 +79,10 @@ public:
 
 class FakeDisplay : public Display {
 public:
-    std::vector<PixelRect> Monitors() override { return monitors; }
+    std::vector<ScreenRect> Monitors() override { return monitors; }
     float TwipsPerPixelX() override { return 15.0f; }
     float TwipsPerPixelY() override { return 15.0f; }
-    std::vector<PixelRect> monitors{{0, 0, 1920, 1080}};
+    std::vector<ScreenRect> monitors{{0, 0, 1920, 1080}};
 };
 
 class FakeWindow : public WindowView {
