@@ -14,19 +14,8 @@ namespace {
 
 std::optional<std::string> precipitationType(Precip precipitation)
 {
-    switch (precipitation) {
-    case Precip::Rain:
-        return "Rain";
-    case Precip::Snow:
-        return "Snow";
-    case Precip::Ice:
-        return "Ice";
-    case Precip::Mixed:
-        return "Mixed";
-    case Precip::None:
-        break;
-    }
-    return std::nullopt;
+    if (precipitation == Precip::None) return std::nullopt;
+    return precipitationName(precipitation);
 }
 
 void writeDetails(JsonWriter& w, const CurrentWeather& c, Lang lang)

@@ -18,23 +18,6 @@ bool isStorm(int icon)
     return (icon >= 15 && icon <= 17) || icon == 41 || icon == 42;
 }
 
-const char* precipitationType(Precip precipitation)
-{
-    switch (precipitation) {
-    case Precip::Rain:
-        return "Rain";
-    case Precip::Snow:
-        return "Snow";
-    case Precip::Ice:
-        return "Ice";
-    case Precip::Mixed:
-        return "Mixed";
-    case Precip::None:
-        break;
-    }
-    return "";
-}
-
 void writeOptionalTime(JsonWriter& w, std::string_view name, std::string_view epochName,
                        const std::optional<long long>& utc)
 {
@@ -74,7 +57,7 @@ void writeHalfDay(JsonWriter& w, const HalfDay& half, const ReplyOptions& option
         .member("HasPrecipitation", wet);
     if (wet) {
         const double amount = half.rainMm + half.snowCm + half.iceMm;
-        w.member("PrecipitationType", precipitationType(half.precipitation))
+        w.member("PrecipitationType", precipitationName(half.precipitation))
             .member("PrecipitationIntensity", half.heavy ? "Heavy" : amount < 2 ? "Light" : "Moderate");
     }
     if (!options.details) {

@@ -12,6 +12,24 @@ namespace ws {
 
 enum class Precip { None, Rain, Snow, Ice, Mixed };
 
+// The service's name of a precipitation type; empty for none.
+inline const char* precipitationName(Precip precipitation)
+{
+    switch (precipitation) {
+    case Precip::Rain:
+        return "Rain";
+    case Precip::Snow:
+        return "Snow";
+    case Precip::Ice:
+        return "Ice";
+    case Precip::Mixed:
+        return "Mixed";
+    case Precip::None:
+        break;
+    }
+    return "";
+}
+
 // The day (07:00-19:00) or the night (19:00-07:00) part of a forecast day.
 struct HalfDay {
     int icon = 1;
