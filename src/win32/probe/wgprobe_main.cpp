@@ -1,3 +1,5 @@
+// The Windows entry of wgprobe (tools/wgprobe): kept here because it is Win32 code; not part of
+// Wolkenglas.exe (this folder is not globbed into it).
 // wgprobe.exe: WinHTTP and the real registry.
 #include <windows.h>
 
