@@ -38,8 +38,12 @@ if [ -n "$SHOT" ] && [ -z "${DISPLAY:-}" ]; then
 fi
 wineboot -i >/dev/null 2>&1 || true
 wineserver -p 2>/dev/null || true  # keep one server for the whole run
-mkdir -p "$APPDIR"
+mkdir -p "$APPDIR" "$WINEPREFIX/drive_c/windows/Fonts"
 cp "$EXE" "$APPDIR/Wolkenglas.exe"
+# The face is made for Tahoma; not every Wine build finds the copy that fonts-wine ships.
+for f in tahoma.ttf tahomabd.ttf; do
+    [ -f "/usr/share/wine/fonts/$f" ] && cp "/usr/share/wine/fonts/$f" "$WINEPREFIX/drive_c/windows/Fonts/"
+done
 rm -f "$APPDIR/Wolkenglas.exe.close"
 
 # The local weather server on a free loopback port; the widget's hidden host keys point at it.
