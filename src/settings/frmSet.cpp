@@ -18,7 +18,7 @@ void frmSet::Put(const char* key, const std::string& value) { ports_.settings.Wr
 bool frmSet::BalloonsSupported() { return IsNT5(ports_.system); }
 
 void frmSet::Form_Load() {
-    A = "\"";
+    A.assign(1, '"');  // one double quote (assigning the literal trips a false GCC 12 warning)
     RN = main_.RN;
     PN = main_.PN;
     ProgPath.assign(A).append(main_.EN).append(A);
