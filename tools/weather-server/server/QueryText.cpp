@@ -171,4 +171,14 @@ std::string asciiLower(std::string_view text)
     return out;
 }
 
+std::optional<int> wholeNumber(const std::string& text, int low, int high)
+{
+    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    const int value = std::stoi(text);
+    if (value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
 }  // namespace ws

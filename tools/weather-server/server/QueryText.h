@@ -29,4 +29,7 @@ std::string queryTextToUtf8(std::string_view decoded);
 std::string foldCase(std::string_view utf8);
 std::string asciiLower(std::string_view text);
 
+// A whole decimal number of at most nine digits within [low, high]; nothing otherwise.
+std::optional<int> wholeNumber(const std::string& text, int low, int high);
+
 }  // namespace ws

@@ -3,22 +3,9 @@
 #include <filesystem>
 
 #include "server/Places.h"
+#include "server/QueryText.h"
 
 namespace ws {
-
-namespace {
-
-std::optional<int> wholeNumber(const std::string& text, int low, int high)
-{
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const int value = std::stoi(text);
-    if (value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
-}  // namespace
 
 ParsedOptions parseServerOptions(const std::vector<std::string>& args)
 {

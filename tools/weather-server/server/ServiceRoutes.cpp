@@ -55,16 +55,6 @@ bool isTrue(const std::optional<std::string>& value)
     return value && asciiLower(*value) == "true";
 }
 
-std::optional<int> parseNumber(const std::string& text, int low, int high)
-{
-    if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)
-        return std::nullopt;
-    const int value = std::stoi(text);
-    if (value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 // "http://host/path?query" without the API key, as the service names the failed request.
 std::string referenceOf(const httplib::Request& req)
 {
@@ -160,9 +150,9 @@ void Routes::serveControl(const httplib::Request& req, httplib::Response& res)
     std::optional<int> status;
     bool bad = false;
     if (auto text = params.get("delay_ms"); text && !text->empty())
-        bad |= !(delay = parseNumber(*text, 0, 600000));
+        bad |= !(delay = wholeNumber(*text, 0, 600000));
     if (auto text = params.get("status"); text && !text->empty()) {
-        status = parseNumber(*text, 0, 599);
+        status = wholeNumber(*text, 0, 599);
         bad |= !status || (*status != 0 && *status < 100);
     }
     if (bad) {
