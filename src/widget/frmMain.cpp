@@ -111,14 +111,7 @@ void frmMain::DesignControls() {
     }
 
     // Picture boxes at their design places; InitPics lays them out again at start.
-    for (int n = 0; n < kColumns; ++n) {
-        PlacePicture(PicDay[n], ColumnX(n), kDayPictureTop, kPictureSize, kPictureSize);
-        if (n >= 1) PlacePicture(PicNight[n], ColumnX(n), kNightPictureTop, kPictureSize, kPictureSize);
-    }
-    PlacePicture(PicMoon, ColumnX(0) + 41, kDayPictureTop, kPictureSize, kPictureSize);
-    PlacePicture(PicWind, ColumnX(0), kNightPictureTop, kPictureSize, kPictureSize);
-    PlacePicture(PicSatBG, ColumnX(0) + 41, kNightPictureTop, kPictureSize, kPictureSize);
-    PlacePicture(PicSat, ColumnX(0) + 45, kNightPictureTop, 32, kPictureSize);
+    PlaceColumnPictures(kColumns - 1);
     PicSat.HandPointer = true;
 
     // Sheets and icon surfaces lie outside the face.
@@ -129,9 +122,11 @@ void frmMain::DesignControls() {
     PlacePicture(PicTray, kFaceWidth + 48, 340, 32, 32);
 }
 
-void frmMain::InitPics() {
-    const int days = UsedColumns(MaxDays);
-    for (int n = 0; n <= days; ++n) {
+void frmMain::InitPics() { PlaceColumnPictures(UsedColumns(MaxDays)); }
+
+// Day and night pictures of columns 0 to lastColumn, and the moon, wind and satellite boxes.
+void frmMain::PlaceColumnPictures(int lastColumn) {
+    for (int n = 0; n <= lastColumn; ++n) {
         PlacePicture(PicDay[n], ColumnX(n), kDayPictureTop, kPictureSize, kPictureSize);
         if (n >= 1) PlacePicture(PicNight[n], ColumnX(n), kNightPictureTop, kPictureSize, kPictureSize);
     }

@@ -63,6 +63,7 @@ public:
 
 private:
     void DesignControls();  // the controls as they stand at design time
+    void PlaceColumnPictures(int lastColumn);
     void PlaceWindow();     // start sequence step 12
 
     Ports& ports_;
