@@ -113,8 +113,8 @@ TEST(SampleFace, PreviewShowsTextsAndPicturesInPlace) {
             const std::uint32_t want = day.at(x, y) == kPictureKeyColour ? background.at(fx, fy) : day.at(x, y);
             ASSERT_EQ(after.at(fx, fy), want) << x << "," << y;
         }
-    EXPECT_TRUE(SaveFacePreviewPng(before, "face-preview-empty.png"));
-    EXPECT_TRUE(SaveFacePreviewPng(after, "face-preview-sample.png"));
+    EXPECT_TRUE(SaveFacePreviewPng(before, ::testing::TempDir() + "face-preview-empty.png"));
+    EXPECT_TRUE(SaveFacePreviewPng(after, ::testing::TempDir() + "face-preview-sample.png"));
 }
 
 }  // namespace
