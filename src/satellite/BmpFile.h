@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-#include "satellite/Bitmap.h"
+#include "platform/Bitmap.h"
 
 // Reads the program's own picture files: uncompressed 24- or 32-bit Windows
 // bitmaps, bottom-up or top-down (32-bit also with the plain BGRX bit fields

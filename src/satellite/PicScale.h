@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "satellite/Bitmap.h"
+#include "platform/Bitmap.h"
 
 // The two picture copies of the widget: a tile cut from a picture sheet
 // (PicMap) and a whole picture fitted into a box without distortion

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "satellite/Bitmap.h"
+#include "platform/Bitmap.h"
 
 // A minimal PNG writer for previews and test output: 8-bit RGB, no filter,
 // zlib stream of stored (uncompressed) blocks. Not a general encoder.

@@ -1,6 +1,6 @@
 #include "service/ServiceHosts.h"
 
-#include "app/SettingsKeys.h"
+#include "platform/SettingsKeys.h"
 #include "system/Numbers.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "settings/frmSet.h"
 
-#include "app/SettingsKeys.h"
+#include "platform/SettingsKeys.h"
 #include "system/Numbers.h"
 #include "system/mWinVersion.h"
 #include "widget/frmMain.h"

@@ -1,8 +1,9 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
-#include "app/Ports.h"
+#include "platform/Ports.h"
 #include "platform/WindowView.h"
 
 class frmMain;
@@ -45,12 +46,23 @@ public:
     std::vector<std::string> LocKeys;
     std::string tCID;
     bool cSearchEnabled = true;
+    bool cChkEnabled = true;
+    bool coLocEnabled = true;
+    bool tSearchEnabled = true;
+    std::string tSearchText;
+    std::string lLinkTag;  // the detail link of the current conditions
     std::string lTitle;
     std::string lVersion;
 
     bool UpdateOk = false;
     bool DataLoaded = false;
     bool Loaded = false;
+
+    // The refresh's state, kept between runs.
+    std::string PlaceName, TrayTip, BalloonText;
+    std::int16_t LastIcon = 0;
+    float BalloonTime = 0.0f;
+    bool BalloonPending = false;
 
     // How often the first refresh was started (observable until the refresh exists).
     int RefreshRuns = 0;

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-// The pixels live in satellite/Bitmap.h; the face only holds them, so a declaration keeps this
+// The pixels live in platform/Bitmap.h; the face only holds them, so a declaration keeps this
 // header light for everything that includes the window models.
 struct Bitmap;
 

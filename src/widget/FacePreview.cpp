@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "satellite/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "satellite/PngFile.h"
 #include "widget/PictureOps.h"
 

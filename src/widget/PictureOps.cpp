@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "satellite/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "satellite/BmpFile.h"
 #include "satellite/PicScale.h"
 

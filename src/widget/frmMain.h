@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/Ports.h"
+#include "platform/Ports.h"
 #include "platform/WindowView.h"
 #include "widget/Controls.h"
 

@@ -5,7 +5,7 @@
 #include <tuple>
 #include <vector>
 
-#include "app/Ports.h"
+#include "platform/Ports.h"
 #include "platform/WindowView.h"
 
 class FakeSettingsStore : public SettingsStore {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "satellite/Bitmap.h"
+#include "platform/Bitmap.h"
 #include "satellite/BmpFile.h"
 #include "satellite/PngFile.h"
 

@@ -1,4 +1,4 @@
-#include "satellite/Bitmap.h"
+#include "platform/Bitmap.h"
 
 #include <algorithm>
 #include <cstdint>

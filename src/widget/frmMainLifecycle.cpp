@@ -1,7 +1,7 @@
 // The widget's start sequence, shutdown sequence and close marker poll.
 #include <algorithm>
 
-#include "app/SettingsKeys.h"
+#include "platform/SettingsKeys.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
 #include "system/Cat.h"

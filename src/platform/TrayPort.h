@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// An icon image made by the core: colour pixels 0x00RRGGBB (black where transparent) and a mask
+// (true = transparent), top-down rows.
+struct IconImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> colour;
+    std::vector<bool> mask;
+    bool empty() const { return width <= 0 || height <= 0; }
+};
+
+enum class TrayMessage : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
+
+// The notification-area icon of the program. Texts are Windows-1252 and already cut to their
+// fields by the caller.
+class TrayPort {
+public:
+    virtual ~TrayPort() = default;
+    // `icon` may be empty: the program's own icon is shown then.
+    virtual void Notify(TrayMessage message, const IconImage& icon, const std::string& tip,
+                        const std::string& balloonTitle, const std::string& balloonText,
+                        std::uint32_t balloonFlags, std::uint32_t balloonTimeoutMs) = 0;
+};
