@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/TrayPort.h"
+
 // What the core asks of a real top-level window. Positions are pixels on the virtual screen.
 class WindowView {
 public:
@@ -16,4 +18,6 @@ public:
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void EnableDropShadow() = 0;
     virtual std::uintptr_t Handle() = 0;
+    // The window's icon (task switcher, caption); an empty image restores the program's own.
+    virtual void SetIcon(const IconImage&) {}
 };

@@ -27,8 +27,33 @@ public:
     void Hide();
     bool Visible() const { return visible_; }
 
-    // Entry points of the refresh and the update check.
+    // Takes the services for the refresh and the tray; until then the refresh only beeps.
+    void AttachServices(ServicePorts& services) { services_ = &services; }
+
+    // The refresh (settings/frmSetRefresh.cpp): fetch, check, fill the widget, the tray, the picture.
     void cChk_Click();
+    // Shows an error in the widget's title line.
+    void ErrOut(const std::string& ErrDesc);
+    // The thin 3D frame of the 32 x 32 program icon in frmMain.PicProgIcon.
+    void IconFrame();
+
+    // The tray icon (settings/frmSetTray.cpp): mouse messages (the callback message number),
+    // the pop-up menu's entries (1, 2, 9), and the balloon option's notice.
+    void Form_MouseMove(int message);
+    void mnuPopUp_Click(int index);
+    void ckBalloon_Click();
+
+    // Dialog handlers. Key codes are virtual-key codes, shift 1 Shift, 2 Ctrl, 4 Alt.
+    void Form_KeyDown(int keyCode, int shift);
+    void cOk_Click();
+    void oMetric_Click(int index);
+    void coLoc_KeyDown(int keyCode, int shift);
+    void ckLock_Click();
+    void ckMag_Click();
+    void ckUpdate_Click();
+    void ckAutoStart_Click();
+
+    // The update check at start and on ckUpdate.
     void UpdateChk();
 
     // Copies of frmMain's members.
@@ -68,8 +93,6 @@ public:
     int RefreshRuns = 0;
 
 private:
-    void ckLock_Click();
-    void ckMag_Click();
     bool BalloonsSupported();
     std::string Get(const char* key, const char* def);
     void Put(const char* key, const std::string& value);
@@ -77,5 +100,6 @@ private:
     Ports& ports_;
     WindowView& view_;
     frmMain& main_;
+    ServicePorts* services_ = nullptr;
     bool visible_ = false;
 };
