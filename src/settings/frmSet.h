@@ -56,6 +56,24 @@ public:
     // The update check at start and on ckUpdate.
     void UpdateChk();
 
+    // Autostart: the check of the registered program path at load, and the box's stored choice.
+    void AutoStartCheck();
+    void AutoStartClick();
+
+    // The place search and the refresh schedule; the window calls them on the user's input.
+    void coLoc_Click();
+    void cSearch_Click();
+    void tSearch_Change();
+    void tSearch_GotFocus();
+    void tSearch_KeyPress(int keyAscii);
+    void Timer1_Timer();
+    static constexpr unsigned kTimer1Interval = 100;
+
+    // The link labels of the info area and the data source.
+    void lHomepage_Click();
+    void lLink_Click();
+    void lMail_Click();
+
     // Copies of frmMain's members.
     std::string A, RN, PN, ProgPath, MC, M2;
     float TWX = 15.0f, TWY = 15.0f;
@@ -78,6 +96,9 @@ public:
     std::string lLinkTag;  // the detail link of the current conditions
     std::string lTitle;
     std::string lVersion;
+    // A control that is to get the keyboard focus, by name ("cChk"); the window moves the focus
+    // there and clears the request.
+    std::string FocusRequest;
 
     bool UpdateOk = false;
     bool DataLoaded = false;

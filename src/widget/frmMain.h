@@ -28,6 +28,10 @@ public:
     void Form_Unload();
     // Close marker poll; true when the widget is to be unloaded.
     bool Timer2_Timer();
+    // A key pressed on the widget: virtual-key code, shift 1 Shift, 2 Ctrl, 4 Alt.
+    void Form_KeyDown(int keyCode, int shift);
+    // Opens the settings dialog, once the start sequence has made it ready.
+    void ShowSettings();
     static constexpr unsigned kTimer1Interval = 100;
     static constexpr unsigned kTimer2Interval = 5000;
 

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "FacePainter.h"
+#include "KeyState.h"
 #include "Text.h"
 #include "UniqueHandle.h"
 #ifdef WG_HAVE_ARTWORK
@@ -73,6 +74,13 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         break;
     case WM_SETCURSOR:
         if (face_.OnSetCursor(lParam)) return TRUE;
+        break;
+    case WM_KEYDOWN:
+        if (model_) model_->Form_KeyDown(static_cast<int>(wParam), ShiftState());
+        return 0;
+    case WM_SYSKEYDOWN:
+        // Alt+F4 goes on to the default handling, which closes the widget.
+        if (model_) model_->Form_KeyDown(static_cast<int>(wParam), ShiftState());
         break;
     case WM_CLOSE:
         Unload();

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "MainWindow.h"
+#include "SettingsWindow.h"
 #include "Win32Ports.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
@@ -16,12 +17,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Ports ports{settings, system, files, display};
 
     MainWindow window(instance);
-    HiddenWindowView setView, picView;
+    SettingsWindow setView(instance);
+    HiddenWindowView picView;
     frmMain main(ports, window);
     frmSet set(ports, setView, main);
     frmPic pic(picView, main);
     main.Attach(set, pic);
     window.Attach(main);
+    setView.Attach(set);
 
     if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
     system.owner = window.Hwnd();
@@ -30,6 +33,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (setView.PreTranslate(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -18,18 +18,6 @@ namespace {
 constexpr auto kStartTimeout = 60s;
 const std::string kRes = std::string(WG_SOURCE_DIR) + "/res";
 
-// Wine's own Tahoma (Debian's fonts-wine) is not found by every Wine build; put it where any
-// Windows keeps its fonts, so the face is drawn in the font it is made for. Wingdings and Marlett
-// stay missing: the face then draws its symbols itself.
-void InstallTahoma(const WineSession& wine) {
-    const fs::path fonts = fs::path(wine.Prefix()) / "drive_c/windows/Fonts";
-    fs::create_directories(fonts);
-    for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-        const fs::path from = fs::path("/usr/share/wine/fonts") / file;
-        if (fs::exists(from)) fs::copy_file(from, fonts / file, fs::copy_options::overwrite_existing);
-    }
-}
-
 using Histogram = std::map<std::string, int>;  // "#RRGGBB" -> pixel count
 
 // Colours of a rectangle of a picture file, counted.
@@ -98,12 +86,24 @@ void Click(const WineSession& wine, int x, int y) {
     wine.Run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y) + " click 1");
 }
 
+// With no place stored the settings dialog opens at start and takes the foreground; it is put
+// away and the widget brought to the front by a click on its empty heading area.
+void DismissSettings(const WineSession& wine, const std::string& widgetId) {
+    if (const auto dialog = wine.WaitForWindow(" Einstellungen ...", 30s)) {
+        wine.Key(*dialog, "alt+F4");
+        EXPECT_TRUE(wine.WaitForWindowGone(" Einstellungen ...", 10s));
+    }
+    const WindowGeometry g = wine.Geometry(widgetId);
+    Click(wine, g.x + 40, g.y + 30);
+}
+
 TEST(Face, StartedWidgetShowsBackgroundAndGreenTitle) {
     WineSession wine;
-    InstallTahoma(wine);
+    wine.InstallTahoma();
     wine.Start();
     const auto id = wine.WaitForWindow("Wolkenglas", kStartTimeout);
     ASSERT_TRUE(id) << "the widget window did not appear";
+    DismissSettings(wine, *id);
     const Face face = Capture(wine, *id, "face-started");
     ASSERT_EQ(face.window.width, 388);
     ASSERT_EQ(face.window.height, 213);
@@ -120,10 +120,11 @@ TEST(Face, StartedWidgetShowsBackgroundAndGreenTitle) {
 
 TEST(Face, TitleTurnsGreyWhenAnotherWindowTakesTheForeground) {
     WineSession wine;
-    InstallTahoma(wine);
+    wine.InstallTahoma();
     wine.Start();
     const auto id = wine.WaitForWindow("Wolkenglas", kStartTimeout);
     ASSERT_TRUE(id);
+    DismissSettings(wine, *id);
     Face face = Capture(wine, *id, "face-foreground");
     ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
 
@@ -140,12 +141,13 @@ TEST(Face, TitleTurnsGreyWhenAnotherWindowTakesTheForeground) {
 
 TEST(Face, SampleFaceShowsValuesAndPictures) {
     WineSession wine;
-    InstallTahoma(wine);
+    wine.InstallTahoma();
     // Wine's daemons that `wine reg` starts must not keep the harness's output pipe open.
     wine.Run(std::string("wine reg add '") + kSettingsKey + "' /v Demo.SampleFace /t REG_SZ /d 1 /f >/dev/null 2>&1 </dev/null");
     wine.Start();
     const auto id = wine.WaitForWindow("Wolkenglas:  K\xC3\xB6ln", kStartTimeout);
     ASSERT_TRUE(id) << "no widget with the sample place in its caption";
+    DismissSettings(wine, *id);
     const Face face = Capture(wine, *id, "face-sample");
     ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
     struct Value {

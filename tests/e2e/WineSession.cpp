@@ -53,8 +53,9 @@ std::string Trimmed(std::string s) {
     return s;
 }
 
-// Wine's first start in a prefix shows dialogs for Mono and Gecko; the widget needs neither.
-constexpr const char* kWineEnv = "WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
+// Wine's first start in a prefix shows dialogs for Mono and Gecko; the widget needs neither. The
+// program runs on a German system.
+constexpr const char* kWineEnv = "WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' LC_ALL=de_DE.UTF-8 ";
 
 int FreeDisplayNumber() {
     for (int n = 90; n < 190; ++n) {
@@ -146,8 +147,18 @@ std::string WineSession::Env() const {
 CommandResult WineSession::Run(const std::string& command) const { return Shell(Env() + command); }
 
 void WineSession::Start(const std::string& args) {
-    const std::string command = "wine explorer /desktop=wg,1280x800 " + Quote(kWinExe) + (args.empty() ? "" : " " + args);
+    const std::string command = std::string("wine explorer /desktop=") + kDesktop + ",1280x800 " + Quote(kWinExe) +
+                                (args.empty() ? "" : " " + args);
     Shell(Env() + "setsid sh -c " + Quote(command + " >/dev/null 2>&1 &"));
+}
+
+void WineSession::InstallTahoma() const {
+    const fs::path fonts = fs::path(prefix_) / "drive_c/windows/Fonts";
+    fs::create_directories(fonts);
+    for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
+        const fs::path from = fs::path("/usr/share/wine/fonts") / file;
+        if (fs::exists(from)) fs::copy_file(from, fonts / file, fs::copy_options::overwrite_existing);
+    }
 }
 
 std::vector<std::string> WineSession::FindWindows(const std::string& title) const {

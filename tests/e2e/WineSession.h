@@ -31,12 +31,18 @@ public:
 
     // Paths of the program inside the prefix, as Windows and as Linux see them.
     static constexpr const char* kWinExe = "C:\\Wolkenglas\\Wolkenglas.exe";
+    // Wine's virtual desktop that the program runs in; only this name gives it a taskbar with a
+    // notification area.
+    static constexpr const char* kDesktop = "shell";
     std::string LinuxExe() const { return prefix_ + "/drive_c/Wolkenglas/Wolkenglas.exe"; }
     const std::string& Prefix() const { return prefix_; }
     const std::string& Display() const { return display_; }
 
     // Starts the program (in the virtual desktop) with an argument text; returns at once.
     void Start(const std::string& args = "");
+    // Puts Tahoma where Windows keeps its fonts: not every Wine build finds the copy that
+    // fonts-wine ships, and the windows are made for it.
+    void InstallTahoma() const;
     // Any command with this session's environment (WINEPREFIX, DISPLAY, ...).
     CommandResult Run(const std::string& command) const;
 

@@ -1,6 +1,6 @@
 // The Windows entry of wgprobe (tools/wgprobe): kept here because it is Win32 code; not part of
 // Wolkenglas.exe (this folder is not globbed into it).
-// wgprobe.exe: WinHTTP and the real registry.
+// wgprobe.exe: WinHTTP, the real registry, and the windows of a running program.
 #include <windows.h>
 
 #include <fcntl.h>
@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "ProbeCommands.h"
+#include "WindowProbe.h"
 #include "win32/Text.h"
 #include "win32/Win32Environment.h"
 #include "win32/Win32Registry.h"
@@ -22,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
     Win32Environment environment;
     ProbePorts ports{registry, transport, environment};
     std::string out;
-    const int code = RunProbe(args, ports, out);
+    const int code = !args.empty() && args[0] == "window" ? RunWindowProbe(args, out) : RunProbe(args, ports, out);
     // Plain bytes: every line is ASCII, so no console code page can change it, and LF stays LF.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);

@@ -1,0 +1,50 @@
+// The settings dialog's handlers for the user's input: OK, units, the place list's Enter key,
+// Alt+F4, the option boxes and the link labels.
+#include "platform/SettingsKeys.h"
+#include "settings/SetDesign.h"
+#include "settings/frmSet.h"
+#include "system/Cat.h"
+#include "system/mOpenURL.h"
+#include "update/mProgVer.h"
+
+namespace {
+constexpr int kKeyReturn = 13;
+constexpr int kKeyF4 = 115;
+constexpr int kShiftAlt = 4;
+constexpr int kNormalWindow = 1;
+}  // namespace
+
+void frmSet::Form_KeyDown(int keyCode, int shift) {
+    // The dialog lives as long as the program: closing it only hides it.
+    if (keyCode == kKeyF4 && shift == kShiftAlt) Hide();
+}
+
+void frmSet::cOk_Click() {
+    SaveSet();
+    if (!DataLoaded) cChk_Click();
+    Hide();
+}
+
+void frmSet::oMetric_Click(int) {
+    // A disabled cChk means a refresh is under way; it picks up the units of the next one.
+    if (Visible() && cChkEnabled) cChk_Click();
+}
+
+void frmSet::coLoc_KeyDown(int keyCode, int shift) {
+    if (keyCode != kKeyReturn || shift != 0 || !cChkEnabled) return;
+    FocusRequest = "cChk";
+    cChk_Click();
+}
+
+void frmSet::ckUpdate_Click() { UpdateChk(); }
+
+void frmSet::ckAutoStart_Click() { AutoStartClick(); }
+
+void frmSet::lHomepage_Click() { OpenURL(ports_.system, kHomepageAddress, kNormalWindow); }
+
+void frmSet::lLink_Click() { OpenURL(ports_.system, kServiceAddress, kNormalWindow); }
+
+void frmSet::lMail_Click() {
+    OpenURL(ports_.system, Cat("mailto:", kMailAddress, "?subject=", MC, "  v", ProgVer(ports_.system), "&body="),
+            kNormalWindow);
+}
