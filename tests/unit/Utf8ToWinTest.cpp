@@ -47,13 +47,9 @@ TEST(Utf8ToWinTest, EveryUpperHalfByteComesBackFromItsUtf8) {
   EXPECT_EQ(assigned, 123);
 }
 
-TEST(Utf8ToWinTest, ConvertsWhatTheCodePageHoldsAndLeavesTheRest) {
+TEST(Utf8ToWinTest, LeavesWhatTheCodePageLacksAndBrokenSequences) {
+  // (Every character of the code page converts: see above.)
   const std::pair<std::string, std::string> rows[] = {
-      {"Z\xC3\xBCrich", "Z\xFCrich"},
-      {"\xC3\x9F", "\xDF"},
-      {"\xC2\xB0", "\xB0"},
-      {"\xE2\x82\xAC", "\x80"},
-      {"\xE2\x80\x93", "\x96"},
       {"plain ASCII {\"a\":1}\r\n", "plain ASCII {\"a\":1}\r\n"},
       {"", ""},
       // characters Windows-1252 lacks keep their bytes
