@@ -60,16 +60,6 @@ TEST(StretchCopy, RectanglesOutsideEitherBitmapAreClipped) {
     }
 }
 
-TEST(StretchCopy, KeyColourIsNotCopied) {
-    Bitmap src(2, 1);
-    src.at(0, 0) = 0xFF00FF;
-    src.at(1, 0) = 0xFE00FF;  // near the key still counts as picture
-    Bitmap dst(2, 1, 0x000000);
-    EXPECT_EQ(StretchCopy(src, {0, 0, 2, 1}, dst, {0, 0, 2, 1}, 0xFF00FFu), 1u);
-    EXPECT_EQ(dst.at(0, 0), 0x000000u);
-    EXPECT_EQ(dst.at(1, 0), 0xFE00FFu);
-}
-
 // --- BMP reading -----------------------------------------------------------
 
 void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v) {
