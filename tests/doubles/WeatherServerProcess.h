@@ -38,33 +38,16 @@ public:
         if (stdout_ && std::fgets(line, sizeof line, stdout_)) std::sscanf(line, "PORT %d", &port_);
     }
     ~WeatherServerProcess() {
-        Stop();
+        if (pid_ > 0) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
         if (stdout_) std::fclose(stdout_);
         std::error_code ignored;
         if (!dir_.empty()) std::filesystem::remove_all(dir_, ignored);
     }
     WeatherServerProcess(const WeatherServerProcess&) = delete;
     WeatherServerProcess& operator=(const WeatherServerProcess&) = delete;
-
-    // Ends the server with SIGTERM and gives its exit status; one still running after five
-    // seconds is killed and gives -1.
-    int Stop() {
-        if (pid_ > 0) ::kill(pid_, SIGTERM);
-        for (int waited = 0; pid_ > 0; waited += 20) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                exit_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-                pid_ = -1;
-            } else if (waited >= 5000) {
-                ::kill(pid_, SIGKILL);
-                ::waitpid(pid_, nullptr, 0);
-                pid_ = -1;
-            } else {
-                ::usleep(20000);
-            }
-        }
-        return exit_;
-    }
 
     int port() const { return port_; }
     std::string Base() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
@@ -94,5 +77,4 @@ private:
     pid_t pid_ = -1;
     FILE* stdout_ = nullptr;
     int port_ = 0;
-    int exit_ = -1;
 };

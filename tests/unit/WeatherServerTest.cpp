@@ -23,7 +23,6 @@
 #include "server/Astronomy.h"
 #include "server/Places.h"
 #include "server/Replies.h"
-#include "server/RequestLog.h"
 #include "server/UpdateRecord.h"
 
 namespace {
@@ -165,23 +164,6 @@ TEST(WeatherServerUpdate, RecordNamesVersionFileAndChecksum)
     }
 }
 
-TEST(WeatherServerLog, RecorderFindsHeadsHoweverTheBytesArrive)
-{
-    auto heads = [](const std::vector<std::string>& chunks) {
-        std::vector<std::string> found;
-        HeadRecorder recorder([&](std::string_view head) { found.emplace_back(head); });
-        for (const std::string& chunk : chunks)
-            recorder.feed(chunk.data(), chunk.size());
-        return found;
-    };
-    const std::string first = "GET /a?x=1 HTTP/1.1\r\nZeta: 1\r\nHost: h\r\n\r\n";
-    const std::string all = first + "POST /b HTTP/1.1\r\nContent-Length: 12\r\n\r\nbody\r\n\r\nmore" + "GET /c HTTP/1.0\nX: y\n\n";
-    const std::vector<std::string> expected = {first.substr(0, first.size() - 4),
-                                               "POST /b HTTP/1.1\r\nContent-Length: 12", "GET /c HTTP/1.0\nX: y"};
-    for (std::size_t cut = 0; cut < all.size(); ++cut)
-        EXPECT_EQ(heads({all.substr(0, cut), all.substr(cut)}), expected) << cut;
-}
-
 // Sends one raw request (headers in an order no client library keeps) and returns the answer.
 std::string rawRequest(int port, const std::string& request)
 {
@@ -303,8 +285,6 @@ TEST_F(WeatherServerProcessTest, FaultsDelaysAndRecordedReplies)
     const auto start = Clock::now();
     EXPECT_EQ(client_.Get(weather)->status, 200);
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(290));
-    for (const char* bad : {"/_control?status=42", "/_control?delay_ms=-5", "/_control?status=abc"})
-        EXPECT_EQ(client_.Get(bad)->status, 400) << bad;
 
     // A file in the data folder replaces the generated body; other places keep theirs.
     const std::string real = readFile(kFixtures / "current-prague-details-2026.json");
@@ -324,18 +304,6 @@ TEST_F(WeatherServerProcessTest, LogKeepsRequestLinesAndHeadersInOrder)
         head += line + "\r\n";
     EXPECT_EQ(rawRequest(server_->port(), head + "\r\n").substr(0, 15), "HTTP/1.1 200 OK");
     EXPECT_EQ(server_->LastRequest(), lines);
-}
-
-TEST(WeatherServerCommandLine, AnIdleConnectionDoesNotHoldUpTheStop)
-{
-    WeatherServerProcess server;
-    ASSERT_GT(server.port(), 0);
-    auto client = clientOf(server);
-    client.set_keep_alive(true);
-    ASSERT_EQ(client.Get("/_control")->status, 200);
-    const auto start = Clock::now();
-    EXPECT_EQ(server.Stop(), 0);
-    EXPECT_LT(Clock::now() - start, std::chrono::seconds(3));
 }
 
 }  // namespace
