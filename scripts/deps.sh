@@ -11,6 +11,6 @@ wg_need_packages() {
     apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-WG_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
+WG_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
     libcpp-httplib-dev nlohmann-json3-dev libsimdjson-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
 WG_WINE_PACKAGES=(wine wine64 fonts-wine xvfb xdotool x11-utils xclip imagemagick)

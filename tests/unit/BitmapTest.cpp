@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <zlib.h>
-
 #include "platform/Bitmap.h"
 #include "satellite/BmpFile.h"
-#include "satellite/PngFile.h"
 
 namespace {
 
@@ -172,57 +168,6 @@ TEST(DecodeBmp, RefusesWhatItDoesNotRead) {
     Put32(oddMasks, 54, 0x000000FF);  // RGBX order: not our layout
     Put32(oddMasks, 62, 0x00FF0000);
     EXPECT_FALSE(DecodeBmp(oddMasks).has_value()) << "other bit fields";
-}
-
-// --- PNG writing -----------------------------------------------------------
-
-std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::uint32_t{b[at]} << 24 | std::uint32_t{b[at + 1]} << 16 | std::uint32_t{b[at + 2]} << 8 | b[at + 3];
-}
-
-// Reads back what EncodePng writes, with zlib as the independent checker: chunks with their
-// CRCs, the image data inflated, 8-bit RGB rows without filter.
-std::optional<Bitmap> ReadPng(const std::vector<std::uint8_t>& png) {
-    if (png.size() < 8 || std::memcmp(png.data(), "\x89PNG\r\n\x1A\n", 8) != 0) return std::nullopt;
-    int w = 0, h = 0;
-    std::vector<std::uint8_t> z;
-    std::size_t at = 8;
-    for (std::string type; type != "IEND"; at += 12 + Be32(png, at)) {
-        if (at + 12 > png.size() || at + 12 + Be32(png, at) > png.size()) return std::nullopt;
-        const std::uint32_t len = Be32(png, at);
-        type.assign(png.begin() + at + 4, png.begin() + at + 8);
-        if (::crc32(0, &png[at + 4], len + 4) != Be32(png, at + 8 + len)) return std::nullopt;
-        if (type == "IHDR" && (png[at + 16] != 8 || png[at + 17] != 2)) return std::nullopt;
-        if (type == "IHDR") w = static_cast<int>(Be32(png, at + 8)), h = static_cast<int>(Be32(png, at + 12));
-        if (type == "IDAT") z.insert(z.end(), png.begin() + at + 8, png.begin() + at + 8 + len);
-    }
-    const std::size_t stride = 1 + 3 * static_cast<std::size_t>(w);
-    std::vector<std::uint8_t> raw(stride * h + 1);
-    uLongf size = raw.size();
-    if (at != png.size() || ::uncompress(raw.data(), &size, z.data(), z.size()) != Z_OK || size != stride * h)
-        return std::nullopt;
-    Bitmap out(w, h);
-    for (int y = 0; y < h; ++y) {
-        if (raw[y * stride] != 0) return std::nullopt;
-        for (int x = 0; x < w; ++x) {
-            const std::uint8_t* p = &raw[y * stride + 1 + 3 * static_cast<std::size_t>(x)];
-            out.at(x, y) = std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
-        }
-    }
-    return out;
-}
-
-TEST(EncodePng, RoundTripsThroughAnIndependentReader) {
-    // 1 x 1, a row that needs no padding, and one over 64 KiB of scanlines
-    // so the stream needs several stored blocks.
-    for (const auto& [w, h] : {std::pair{1, 1}, std::pair{7, 5}, std::pair{200, 120}}) {
-        const Bitmap pic = Patterned(w, h);
-        const auto back = ReadPng(EncodePng(pic));
-        ASSERT_TRUE(back.has_value()) << w << 'x' << h;
-        EXPECT_EQ(back->width, w);
-        EXPECT_EQ(back->height, h);
-        EXPECT_EQ(back->pixels, pic.pixels) << w << 'x' << h;
-    }
 }
 
 }  // namespace
