@@ -163,27 +163,24 @@ TEST(Startup, StoredPositionAndVisibility) {
 }
 
 TEST(Startup, SecondInstanceIsRefusedUnlessReloading) {
-    App second;
-    second.fake.system.otherInstance = true;
-    EXPECT_EQ(second.Load(), LoadOutcome::EndProcess);
-    ASSERT_EQ(second.fake.system.boxes.size(), 1u);
-    EXPECT_EQ(second.fake.system.boxes[0].text, "FEHLER:  Das Programm l\xE4uft bereits!      ");
-    EXPECT_EQ(second.fake.system.boxes[0].title, " Wolkenglas");
-    EXPECT_EQ(second.fake.system.boxes[0].icon, MsgIcon::Stop);
-    EXPECT_FALSE(second.mainWindow.visible);
-    EXPECT_FALSE(second.fake.settings.Has("Window.Left"));
-
-    App reloading;
-    reloading.fake.system.otherInstance = true;
-    reloading.fake.settings.Set("Reload", "1");
-    EXPECT_EQ(reloading.Load(), LoadOutcome::Running);
-    EXPECT_FALSE(reloading.fake.settings.Has("Reload"));
-    EXPECT_TRUE(reloading.fake.system.boxes.empty());
-
-    App zero;
-    zero.fake.system.otherInstance = true;
-    zero.fake.settings.Set("Reload", "0");
-    EXPECT_EQ(zero.Load(), LoadOutcome::EndProcess);
+    const std::pair<const char*, bool> rows[] = {{nullptr, false}, {"1", true}, {"0", false}};  // "Reload", runs
+    for (const auto& [reload, runs] : rows) {
+        App app;
+        app.fake.system.otherInstance = true;
+        if (reload) app.fake.settings.Set("Reload", reload);
+        EXPECT_EQ(app.Load(), runs ? LoadOutcome::Running : LoadOutcome::EndProcess) << reload;
+        EXPECT_EQ(app.fake.settings.Has("Reload"), reload && !runs) << "a pending reload is used up";
+        EXPECT_EQ(app.mainWindow.visible, runs);
+        if (runs) {
+            EXPECT_TRUE(app.fake.system.boxes.empty());
+            continue;
+        }
+        EXPECT_FALSE(app.fake.settings.Has("Window.Left"));
+        ASSERT_EQ(app.fake.system.boxes.size(), 1u);
+        EXPECT_EQ(app.fake.system.boxes[0].text, "FEHLER:  Das Programm l\xE4uft bereits!      ");
+        EXPECT_EQ(app.fake.system.boxes[0].title, " Wolkenglas");
+        EXPECT_EQ(app.fake.system.boxes[0].icon, MsgIcon::Stop);
+    }
 }
 
 TEST(Startup, CrcAndStartupSwitchesByFirstArgumentSubstringAnyCase) {
