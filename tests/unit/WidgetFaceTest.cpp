@@ -30,37 +30,31 @@ bool Overlap(const Box& a, const Box& b) {
 
 std::string Name(const FaceControl& c) { return std::string(c.name) + "(" + std::to_string(c.index) + ")"; }
 
+std::vector<int> Edges(const PictureBox& p) { return {p.Left, p.Top, p.Left + p.Width, p.Top + p.Height}; }
+
 TEST(WidgetFace, InitPicsPutsEveryPictureInItsColumn) {
     const int left[] = {5, 91, 133, 175, 217, 259, 301, 343};  // the last column ends at 383
     for (const int maxDays : {7, 12}) {  // more days than the arrays hold stay inside them
         Face f;
-        for (PictureBox& p : f.main.PicDay) p.Left = p.Top = 999;  // boxes anywhere before
-        f.main.PicSat = PictureBox{};
-        f.main.MaxDays = maxDays;
-        f.main.InitPics();
-        f.main.ClearLabels();
+        frmMain& m = f.main;
+        for (PictureBox& p : m.PicDay) p.Left = p.Top = 999;  // boxes anywhere before
+        m.PicSat = PictureBox{};
+        m.MaxDays = maxDays;
+        m.InitPics();
+        m.ClearLabels();
         for (int n = 0; n <= 7; ++n) {
-            const PictureBox& day = f.main.PicDay[n];
-            EXPECT_EQ(std::vector<int>({day.Left, day.Top, day.Width, day.Height}), std::vector<int>({left[n], 51, 40, 40}));
-            EXPECT_EQ(day.BackColor, 0x000000u);
-            const PictureBox& night = f.main.PicNight[n];
-            EXPECT_EQ(night.exists, n > 0);
+            EXPECT_EQ(Edges(m.PicDay[n]), std::vector<int>({left[n], 51, left[n] + 40, 91})) << n;
+            EXPECT_EQ(m.PicDay[n].BackColor, 0x000000u);
+            EXPECT_EQ(m.PicNight[n].exists, n > 0);
             if (n > 0) {
-                EXPECT_EQ(std::vector<int>({night.Left, night.Top}), std::vector<int>({left[n], 92})) << n;
+                EXPECT_EQ(Edges(m.PicNight[n]), std::vector<int>({left[n], 92, left[n] + 40, 132})) << n;
             }
         }
-        const std::pair<const PictureBox*, Box> singles[] = {
-            {&f.main.PicMoon, {46, 51, 86, 91}},
-            {&f.main.PicWind, {5, 92, 45, 132}},
-            {&f.main.PicSatBG, {46, 92, 86, 132}},
-            {&f.main.PicSat, {50, 92, 82, 132}},
-        };
-        for (const auto& [box, want] : singles) {
-            const Box got = BoxOf(*box);
-            EXPECT_TRUE(box->exists);
-            EXPECT_EQ(std::vector<int>({got.left, got.top, got.right, got.bottom}),
-                      std::vector<int>({want.left, want.top, want.right, want.bottom}));
-        }
+        EXPECT_EQ(Edges(m.PicMoon), std::vector<int>({46, 51, 86, 91}));
+        EXPECT_EQ(Edges(m.PicWind), std::vector<int>({5, 92, 45, 132}));
+        EXPECT_EQ(Edges(m.PicSatBG), std::vector<int>({46, 92, 86, 132}));
+        EXPECT_EQ(Edges(m.PicSat), std::vector<int>({50, 92, 82, 132}));
+        EXPECT_TRUE(m.PicMoon.exists && m.PicWind.exists && m.PicSatBG.exists && m.PicSat.exists);
     }
 }
 
