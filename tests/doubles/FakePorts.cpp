@@ -30,7 +30,6 @@ class StringReader : public FileReader {
 public:
     StringReader(std::string data, FakeFileSystem& fs) : data_(std::move(data)), fs_(fs) {}
     std::int64_t Read(std::uint8_t* buffer, std::size_t size) override {
-        fs_.readSizes.push_back(size);
         if (fs_.failReads) return -1;
         const std::size_t n = std::min(size, data_.size() - pos_);
         std::memcpy(buffer, data_.data() + pos_, n);

@@ -34,7 +34,6 @@ public:
 
     std::map<std::string, std::string> files;
     std::vector<std::string> hidden;     // present but hidden: not found by FileSize
-    std::vector<std::size_t> readSizes;  // sizes asked for by each Read call
     bool failReads = false;
 };
 

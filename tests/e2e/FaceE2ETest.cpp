@@ -1,9 +1,11 @@
-// The widget's face as Wine draws it: background and title line in place, the title colour
-// following the foreground, the sample face; screenshots for the documentation.
+// The widget's face as Wine draws it: the first start with background and title line in place,
+// the title colour following the foreground, a refused second instance, the close marker; the
+// sample face; screenshots for the documentation.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <sstream>
 #include <thread>
@@ -97,16 +99,19 @@ void DismissSettings(const WineSession& wine, const std::string& widgetId) {
     Click(wine, g.x + 40, g.y + 30);
 }
 
-TEST(Face, StartedWidgetShowsBackgroundAndGreenTitle) {
+TEST(Face, FirstStartDrawsTheFaceTitleFollowsTheForegroundOneInstanceMarkerCloses) {
     WineSession wine;
     wine.InstallTahoma();
     wine.Start();
     const auto id = wine.WaitForWindow("Wolkenglas", kStartTimeout);
     ASSERT_TRUE(id) << "the widget window did not appear";
     DismissSettings(wine, *id);
-    const Face face = Capture(wine, *id, "face-started");
+    Face face = Capture(wine, *id, "face-started");
+    EXPECT_EQ(face.window.x, 32);
+    EXPECT_EQ(face.window.y, 32);
     ASSERT_EQ(face.window.width, 388);
     ASSERT_EQ(face.window.height, 213);
+    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Version"), "1.54");
     // Corners, the panels of the current conditions and of the last day, empty picture wells
     // and the title band beside the text.
     ExpectBackgroundAt(face, {{0, 0}, {387, 212}, {2, 100}, {20, 60}, {360, 100}, {380, 60}, {300, 9}, {60, 170}});
@@ -116,27 +121,36 @@ TEST(Face, StartedWidgetShowsBackgroundAndGreenTitle) {
     EXPECT_GT(Count(buttons, "#E0E0E0"), 10) << "close button";
     EXPECT_GT(Count(buttons, "#B0B0B0"), 4) << "hide button";
     KeepScreenshot(wine, face, "screenshot-empty");
-}
 
-TEST(Face, TitleTurnsGreyWhenAnotherWindowTakesTheForeground) {
-    WineSession wine;
-    wine.InstallTahoma();
-    wine.Start();
-    const auto id = wine.WaitForWindow("Wolkenglas", kStartTimeout);
-    ASSERT_TRUE(id);
-    DismissSettings(wine, *id);
-    Face face = Capture(wine, *id, "face-foreground");
-    ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
-
-    // The virtual desktop behind the widget takes the foreground.
+    // The virtual desktop behind the widget takes the foreground: the title turns grey.
     Click(wine, face.window.x + 600, face.window.y + 500);
     face = Capture(wine, *id, "face-background");
     ExpectTitle(wine, face, "#C0C0C0", "#80FF80");
-
     // Back on the widget (its empty heading area does nothing on a click): green again.
     Click(wine, face.window.x + 40, face.window.y + 30);
     face = Capture(wine, *id, "face-foreground-again");
     ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
+
+    // A second instance is refused while the first runs.
+    wine.Start();
+    const auto box = wine.WaitForWindow(" Wolkenglas", 30s);
+    ASSERT_TRUE(box) << "no refusal message from the second instance";
+    wine.Screenshot("second-instance");
+    wine.Key(*box, "Return");
+    EXPECT_TRUE(wine.WaitForWindowGone(" Wolkenglas", 10s));
+    EXPECT_EQ(wine.CountViewable("Wolkenglas"), 1u) << "the first instance must keep running alone";
+
+    // An empty close marker is no request to close; one with content is, and the exit stores
+    // the window's place.
+    std::ofstream(wine.LinuxExe() + ".close", std::ios::binary) << "";
+    std::this_thread::sleep_for(6s);
+    EXPECT_TRUE(wine.WaitForWindow("Wolkenglas", 1s)) << "closed on an empty marker";
+    std::ofstream(wine.LinuxExe() + ".close", std::ios::binary) << "x";
+    EXPECT_TRUE(wine.WaitForWindowGone("Wolkenglas", 6s)) << "still running 6 s after the marker";
+    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Left"), "32");
+    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Top"), "32");
+    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Visible"), "1");
+    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Refresh.Interval"), "60");
 }
 
 TEST(Face, SampleFaceShowsValuesAndPictures) {

@@ -43,34 +43,13 @@ TEST(HttpE2E, WinHttpSendsAndReadsWhatTheNativeTransportDoes) {
         const std::string& label = r.args[1];
         EXPECT_EQ(viaWine.substr(0, viaWine.find('\n')), "status: " + r.status) << label << "\n" << viaWine;
         EXPECT_EQ(viaWine, native) << label;
-        // Each transport sent one request (none for the blank URL or the closed port), byte for byte alike.
+        // Each transport sent one request (none for the blank URL or the closed port), byte for byte
+        // alike; the unit tests pin the native request's exact form. Wine sets no
+        // PROCESSOR_ARCHITEW6432 for a 64-bit program, so it gives the User-Agent without WOW64.
         ASSERT_EQ(middle - before, requests.size() - middle) << label;
         for (std::size_t i = 0; i < middle - before; ++i)
             EXPECT_EQ(requests[before + i], requests[middle + i]) << label;
     }
-    const auto requests = server.Requests();
-    ASSERT_FALSE(requests.empty());
-    const std::vector<std::string> first = {
-        "GET /locations/v1/171001.json?Language=de-DE&Metric=True&ApiKey=" + std::string(kKey) + " HTTP/1.1",
-        "Cache-Control: no-cache",
-        "Pragma: no-cache",
-        "Expires: Thu, 01 Dec 1994 16:00:00 GMT",
-        "Connection: close",
-        "User-Agent: android",
-        "Host: " + hostPort,
-    };
-    EXPECT_EQ(requests.front(), first);
-    auto sentTo = [&requests](const std::string& path) {
-        for (const auto& r : requests)
-            if (r.front().rfind("GET " + path, 0) == 0) return r;
-        return std::vector<std::string>{};
-    };
-    // A 64-bit program is no WOW64 process, so Wine sets no PROCESSOR_ARCHITEW6432 for it.
-    EXPECT_EQ(sentTo("/sat_mosaic").at(5), "User-Agent: Mozilla/5.0 (Windows NT 6.1) VisualBasic/6.0 mHttpRequest/1.1");
-    EXPECT_EQ(sentTo("/locations/v1/search").at(0),
-              "GET /locations/v1/search?q=K%C3%B6ln&ApiKey=" + std::string(kKey) + "&x=a%20b%7Cc HTTP/1.1");
-    EXPECT_EQ(sentTo("/locations/v1/171002").back(), "Authorization: Basic YW5uYTpnZWhlaW0=");
-
     // The receive time-out: the server waits 2.5 s, the request allows 1 s.
     probe::RunNative({"http", base + "_control?reset=1&delay_ms=2500", "0", "5"});
     EXPECT_EQ(probe::RunWine(wine, {"http", base + "locations/v1/171001?apikey=" + std::string(kKey), "0", "1"}),

@@ -1,4 +1,5 @@
-// The real program under Wine: first start, close marker, single instance, CRC report.
+// The real program under Wine: stored position and CRC report (the first start, a second
+// instance and the close marker are in the face tests).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -15,32 +16,6 @@ constexpr auto kStartTimeout = 60s;  // the first start in a fresh prefix is slo
 
 void WriteMarker(const WineSession& wine, const std::string& content) {
     std::ofstream(wine.LinuxExe() + ".close", std::ios::binary) << content;
-}
-
-TEST(Lifecycle, FirstStartShowsTheWidgetAndTheMarkerClosesIt) {
-    WineSession wine;
-    wine.Start();
-    const auto window = wine.WaitForWindow("Wolkenglas", kStartTimeout);
-    ASSERT_TRUE(window) << "the widget window did not appear";
-    const WindowGeometry g = wine.Geometry(*window);
-    EXPECT_EQ(g.x, 32);
-    EXPECT_EQ(g.y, 32);
-    EXPECT_EQ(g.width, 388);
-    EXPECT_EQ(g.height, 213);
-    EXPECT_TRUE(g.viewable);
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Version"), "1.54");
-
-    // An empty marker is no request to close.
-    WriteMarker(wine, "");
-    std::this_thread::sleep_for(6s);
-    EXPECT_TRUE(wine.WaitForWindow("Wolkenglas", 1s)) << "closed on an empty marker";
-
-    WriteMarker(wine, "x");
-    EXPECT_TRUE(wine.WaitForWindowGone("Wolkenglas", 6s)) << "still running 6 s after the marker";
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Left"), "32");
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Top"), "32");
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Visible"), "1");
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Refresh.Interval"), "60");
 }
 
 TEST(Lifecycle, StoredPositionIsRestoredAndAnOffScreenOneIsNot) {
@@ -68,20 +43,6 @@ TEST(Lifecycle, StoredPositionIsRestoredAndAnOffScreenOneIsNot) {
     g = wine.Geometry(*window);
     EXPECT_EQ(g.x, 32);
     EXPECT_EQ(g.y, 32);
-}
-
-TEST(Lifecycle, SecondInstanceIsRefusedWhileTheFirstRuns) {
-    WineSession wine;
-    wine.Start();
-    ASSERT_TRUE(wine.WaitForWindow("Wolkenglas", kStartTimeout));
-    wine.Start();
-    const auto box = wine.WaitForWindow(" Wolkenglas", 30s);
-    ASSERT_TRUE(box) << "no refusal message from the second instance";
-    wine.Screenshot("second-instance");
-    wine.Key(*box, "Return");
-    EXPECT_TRUE(wine.WaitForWindowGone(" Wolkenglas", 10s));
-    EXPECT_EQ(wine.CountViewable("Wolkenglas"), 1u) << "the first instance must keep running alone";
-    EXPECT_TRUE(wine.WaitForWindow("Wolkenglas", 1s));
 }
 
 TEST(Lifecycle, CrcSwitchPutsTheProgramChecksumOnTheClipboard) {

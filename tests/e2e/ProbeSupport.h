@@ -16,15 +16,6 @@ namespace probe {
 
 namespace fs = std::filesystem;
 
-inline std::string Quote(const std::string& s) {
-    std::string out = "'";
-    for (char c : s) {
-        if (c == '\'') out += "'\\''";
-        else out += c;
-    }
-    return out + "'";
-}
-
 // The native build sits beside the weather server, the Windows build in the Windows build tree.
 inline std::string NativeProbe() {
     return (fs::path(WG_SERVER_EXE).parent_path().parent_path() / "wgprobe" / "wgprobe").string();
@@ -33,7 +24,7 @@ inline std::string WindowsProbe() { return std::string(WG_WINDOWS_BUILD_DIR) + "
 
 inline std::string Join(const std::vector<std::string>& args) {
     std::string line;
-    for (const auto& a : args) line += " " + Quote(a);
+    for (const auto& a : args) line += " " + ShellQuote(a);
     return line;
 }
 
@@ -49,15 +40,15 @@ inline std::string RunWine(const WineSession& wine, const std::vector<std::strin
     const std::string exe = wine.Prefix() + "/drive_c/Wolkenglas/wgprobe.exe";
     if (!fs::exists(exe)) fs::copy_file(WindowsProbe(), exe, fs::copy_options::overwrite_existing);
     const std::string out = wine.Prefix() + "/probe-output.txt";
-    wine.Run("wine 'C:\\Wolkenglas\\wgprobe.exe'" + Join(args) + " >" + Quote(out) + " 2>/dev/null </dev/null");
+    wine.Run("wine 'C:\\Wolkenglas\\wgprobe.exe'" + Join(args) + " >" + ShellQuote(out) + " 2>/dev/null </dev/null");
     return ReadFile(out);
 }
 
 // Runs the native wgprobe, in an environment without the WOW64 marker (as Wine gives a 64-bit program).
 inline std::string RunNative(const std::vector<std::string>& args) {
     const std::string out = fs::temp_directory_path() / ("wgprobe-" + std::to_string(::getpid()) + ".txt");
-    const std::string command = "env -u PROCESSOR_ARCHITEW6432 " + Quote(NativeProbe()) + Join(args) + " >" +
-                                Quote(out) + " 2>/dev/null </dev/null";
+    const std::string command = "env -u PROCESSOR_ARCHITEW6432 " + ShellQuote(NativeProbe()) + Join(args) + " >" +
+                                ShellQuote(out) + " 2>/dev/null </dev/null";
     if (std::system(command.c_str()) == -1) return {};
     std::string text = ReadFile(out);
     fs::remove(out);

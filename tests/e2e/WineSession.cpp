@@ -21,9 +21,7 @@ extern char** environ;
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-namespace {
-
-std::string Quote(const std::string& s) {
+std::string ShellQuote(const std::string& s) {
     std::string out = "'";
     for (char c : s) {
         if (c == '\'') out += "'\\''";
@@ -31,6 +29,8 @@ std::string Quote(const std::string& s) {
     }
     return out + "'";
 }
+
+namespace {
 
 CommandResult Shell(const std::string& command) {
     // Output goes through a file, not a pipe: Wine starts daemons (wineserver, winedevice) that
@@ -84,7 +84,7 @@ std::string WineSession::TemplatePrefix() {
     flock(lockFd, LOCK_EX);
     if (!fs::exists(prefix + "/.complete")) {
         fs::remove_all(prefix);
-        const std::string env = std::string(kWineEnv) + "WINEARCH=win64 WINEPREFIX=" + Quote(prefix) + " DISPLAY= ";
+        const std::string env = std::string(kWineEnv) + "WINEARCH=win64 WINEPREFIX=" + ShellQuote(prefix) + " DISPLAY= ";
         // Daemons that Wine starts keep inherited pipes open: give them none.
         Shell(env + "wineboot -i >/dev/null 2>&1 </dev/null");
         Shell(env + "wineserver -w >/dev/null 2>&1 </dev/null");
@@ -101,7 +101,7 @@ WineSession::WineSession() {
     if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
     dir_ = pattern;
     prefix_ = dir_ + "/prefix";
-    Shell("cp -a " + Quote(tmpl) + " " + Quote(prefix_));
+    Shell("cp -a " + ShellQuote(tmpl) + " " + ShellQuote(prefix_));
     fs::remove(prefix_ + "/.complete");
 
     const int display = FreeDisplayNumber();
@@ -141,15 +141,15 @@ WineSession::~WineSession() {
 }
 
 std::string WineSession::Env() const {
-    return std::string(kWineEnv) + "WINEPREFIX=" + Quote(prefix_) + " DISPLAY=" + display_ + " ";
+    return std::string(kWineEnv) + "WINEPREFIX=" + ShellQuote(prefix_) + " DISPLAY=" + display_ + " ";
 }
 
 CommandResult WineSession::Run(const std::string& command) const { return Shell(Env() + command); }
 
 void WineSession::Start(const std::string& args) {
-    const std::string command = std::string("wine explorer /desktop=") + kDesktop + ",1280x800 " + Quote(kWinExe) +
+    const std::string command = std::string("wine explorer /desktop=") + kDesktop + ",1280x800 " + ShellQuote(kWinExe) +
                                 (args.empty() ? "" : " " + args);
-    Shell(Env() + "setsid sh -c " + Quote(command + " >/dev/null 2>&1 &"));
+    Shell(Env() + "setsid sh -c " + ShellQuote(command + " >/dev/null 2>&1 &"));
 }
 
 void WineSession::InstallTahoma() const {
@@ -169,7 +169,7 @@ std::vector<std::string> WineSession::FindWindows(const std::string& title) cons
         pattern += c;
     }
     pattern += "$";
-    const CommandResult r = Run("xdotool search --name " + Quote(pattern));
+    const CommandResult r = Run("xdotool search --name " + ShellQuote(pattern));
     std::vector<std::string> ids;
     std::istringstream lines(r.output);
     for (std::string line; std::getline(lines, line);)
@@ -214,7 +214,7 @@ WindowGeometry WineSession::Geometry(const std::string& windowId) const {
 }
 
 std::optional<std::string> WineSession::RegQuery(const std::string& key, const std::string& value) const {
-    const CommandResult r = Run("wine reg query " + Quote(key) + " /v " + Quote(value));
+    const CommandResult r = Run("wine reg query " + ShellQuote(key) + " /v " + ShellQuote(value));
     std::istringstream lines(r.output);
     for (std::string line; std::getline(lines, line);) {
         line = Trimmed(line);
@@ -230,17 +230,17 @@ std::optional<std::string> WineSession::RegQuery(const std::string& key, const s
 
 void WineSession::RegAdd(const std::string& key, const std::string& value, const std::string& data,
                          const std::string& type) const {
-    Run("wine reg add " + Quote(key) + " /v " + Quote(value) + " /t " + type + " /d " + Quote(data) + " /f");
+    Run("wine reg add " + ShellQuote(key) + " /v " + ShellQuote(value) + " /t " + type + " /d " + ShellQuote(data) + " /f");
 }
 
 std::string WineSession::Screenshot(const std::string& name) const {
     const std::string path = ArtifactDir() + "/" + name + ".png";
-    Run("import -window root " + Quote(path));
+    Run("import -window root " + ShellQuote(path));
     return path;
 }
 
 Rgb WineSession::Pixel(const std::string& png, int x, int y) {
-    const CommandResult r = Shell("convert " + Quote(png) + " -crop 1x1+" + std::to_string(x) + "+" +
+    const CommandResult r = Shell("convert " + ShellQuote(png) + " -crop 1x1+" + std::to_string(x) + "+" +
                                   std::to_string(y) + " -depth 8 txt:-");
     Rgb c;
     const auto hash = r.output.find('#', r.output.find('\n'));

@@ -75,5 +75,8 @@ private:
     int xvfbPid_ = -1;
 };
 
+// A text as one word of a shell command line.
+std::string ShellQuote(const std::string& s);
+
 // The settings key of the widget, as `wine reg` names it.
 inline const char* const kSettingsKey = "HKCU\\Software\\VB and VBA Program Settings\\Korvelin\\AccuWeather";

@@ -1,7 +1,7 @@
 // Registry path strings from random bytes and from the system's own paths damaged at random
 // (backslashes doubled, dropped or inserted, blanks, case, stray bytes, cut ends), through the
 // path split and a write, read and delete on the in-memory registry. Under the sanitizers any
-// stray access ends the run; the split must also always give back the text it was given.
+// stray access ends the run.
 
 #include "native/MemoryRegistry.h"
 #include "system/mRegistry2.h"
@@ -54,31 +54,11 @@ std::string Damaged(std::mt19937_64& rng) {
     return s;
 }
 
-std::string Trimmed(const std::string& s) {
-    const std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
-
+// The split itself is pinned by the SplitRegPath table; here only what must hold for any text:
+// a root that exists or none, and a write, read and delete that agree and leave no key open.
 void Check(const std::string& path) {
     const RegPath p = SplitRegPath(path);
     ASSERT_TRUE(p.root == 0 || (p.root >= 0x80000000u && p.root <= 0x80000006u)) << path;
-
-    // Root part, separator, key, separator, value name: nothing lost, nothing added.
-    const std::string whole = Trimmed(path);
-    const std::size_t first = whole.find('\\');
-    if (first == std::string::npos) {
-        ASSERT_TRUE(p.key.empty() && p.valueName.empty()) << path;
-    } else {
-        const std::string rest = whole.substr(first + 1);
-        const bool doubled = rest.find("\\\\") != std::string::npos;
-        const bool single = rest.find('\\') != std::string::npos;
-        const std::string sep = doubled ? "\\\\" : single ? "\\" : "";
-        ASSERT_EQ(p.key + sep + p.valueName, rest) << path;
-        if (doubled) ASSERT_EQ(p.valueName.find("\\\\"), std::string::npos) << path;
-        else ASSERT_EQ(p.valueName.find('\\'), std::string::npos) << path;
-    }
-
     MemoryRegistry memory;
     const std::string text = "v";
     Registry(memory, path, text);
@@ -96,18 +76,8 @@ void Check(const std::string& path) {
 
 }  // namespace
 
-TEST(RegPathRobust, RandomPaths) {
+TEST(RegPathRobust, RandomAndDamagedPaths) {
     std::mt19937_64 rng(20240611);
-    for (int i = 0; i < kRandomPaths; ++i) {
-        Check(RandomPath(rng));
-        if (HasFatalFailure()) return;
-    }
-}
-
-TEST(RegPathRobust, DamagedSystemPaths) {
-    std::mt19937_64 rng(7);
-    for (int i = 0; i < kDamagedPaths; ++i) {
-        Check(Damaged(rng));
-        if (HasFatalFailure()) return;
-    }
+    for (int i = 0; i < kRandomPaths && !HasFatalFailure(); ++i) Check(RandomPath(rng));
+    for (int i = 0; i < kDamagedPaths && !HasFatalFailure(); ++i) Check(Damaged(rng));
 }

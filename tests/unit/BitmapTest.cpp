@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <string>
@@ -9,7 +8,6 @@
 
 #include "platform/Bitmap.h"
 #include "satellite/BmpFile.h"
-#include "satellite/PngFile.h"
 
 namespace {
 
@@ -56,16 +54,6 @@ TEST(StretchCopy, RectanglesOutsideEitherBitmapAreClipped) {
         Bitmap dst(8, 8, 0x123456);
         EXPECT_EQ(StretchCopy(src, r.from, dst, r.to), r.written) << r.name;
     }
-}
-
-TEST(StretchCopy, KeyColourIsNotCopied) {
-    Bitmap src(2, 1);
-    src.at(0, 0) = 0xFF00FF;
-    src.at(1, 0) = 0xFE00FF;  // near the key still counts as picture
-    Bitmap dst(2, 1, 0x000000);
-    EXPECT_EQ(StretchCopy(src, {0, 0, 2, 1}, dst, {0, 0, 2, 1}, 0xFF00FFu), 1u);
-    EXPECT_EQ(dst.at(0, 0), 0x000000u);
-    EXPECT_EQ(dst.at(1, 0), 0xFE00FFu);
 }
 
 // --- BMP reading -----------------------------------------------------------
@@ -180,99 +168,6 @@ TEST(DecodeBmp, RefusesWhatItDoesNotRead) {
     Put32(oddMasks, 54, 0x000000FF);  // RGBX order: not our layout
     Put32(oddMasks, 62, 0x00FF0000);
     EXPECT_FALSE(DecodeBmp(oddMasks).has_value()) << "other bit fields";
-}
-
-TEST(LoadBmpFile, MissingFileIsNoPicture) {
-    EXPECT_FALSE(LoadBmpFile(std::string(WG_SOURCE_DIR) + "/res/no-such-file.bmp"));
-}
-
-// --- PNG writing -----------------------------------------------------------
-
-std::uint32_t Be32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return std::uint32_t{b[at]} << 24 | std::uint32_t{b[at + 1]} << 16 |
-           std::uint32_t{b[at + 2]} << 8 | b[at + 3];
-}
-
-// Bit by bit, the textbook way, unlike the table-driven code under test.
-std::uint32_t SlowCrc(const std::uint8_t* p, std::size_t n) {
-    std::uint32_t c = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < n; ++i) {
-        c ^= p[i];
-        for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1u)));
-    }
-    return ~c;
-}
-
-// Reads back what EncodePng writes: chunks with checked CRCs, a zlib stream of
-// stored blocks with a checked Adler-32, unfiltered RGB rows.
-std::optional<Bitmap> ReadStoredPng(const std::vector<std::uint8_t>& png) {
-    const std::uint8_t sig[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (png.size() < 8 || std::memcmp(png.data(), sig, 8) != 0) return std::nullopt;
-    std::size_t at = 8;
-    int w = 0, h = 0;
-    std::vector<std::uint8_t> z;
-    bool ended = false;
-    while (at + 12 <= png.size()) {
-        const std::uint32_t len = Be32(png, at);
-        if (at + 12 + len > png.size()) return std::nullopt;
-        const std::string type(png.begin() + at + 4, png.begin() + at + 8);
-        if (SlowCrc(&png[at + 4], len + 4) != Be32(png, at + 8 + len)) return std::nullopt;
-        if (type == "IHDR") {
-            w = static_cast<int>(Be32(png, at + 8));
-            h = static_cast<int>(Be32(png, at + 12));
-            if (png[at + 16] != 8 || png[at + 17] != 2 || png[at + 20] != 0) return std::nullopt;
-        } else if (type == "IDAT") {
-            z.insert(z.end(), png.begin() + at + 8, png.begin() + at + 8 + len);
-        } else if (type == "IEND") {
-            ended = true;
-        }
-        at += 12 + len;
-    }
-    if (!ended || at != png.size() || z.size() < 6 || ((z[0] << 8) | z[1]) % 31 != 0) {
-        return std::nullopt;
-    }
-    std::vector<std::uint8_t> raw;
-    std::size_t p = 2;
-    for (bool last = false; !last;) {
-        if (p + 5 > z.size() || (z[p] & 6) != 0) return std::nullopt;  // stored blocks only
-        last = z[p] & 1;
-        const std::size_t n = z[p + 1] | z[p + 2] << 8;
-        if ((n ^ (z[p + 3] | z[p + 4] << 8)) != 0xFFFF || p + 5 + n > z.size()) return std::nullopt;
-        raw.insert(raw.end(), z.begin() + p + 5, z.begin() + p + 5 + n);
-        p += 5 + n;
-    }
-    std::uint32_t a = 1, b = 0;
-    for (const std::uint8_t c : raw) {
-        a = (a + c) % 65521;
-        b = (b + a) % 65521;
-    }
-    if (p + 4 != z.size() || Be32(z, p) != (b << 16 | a)) return std::nullopt;
-    if (raw.size() != static_cast<std::size_t>(h) * (1 + 3 * static_cast<std::size_t>(w))) {
-        return std::nullopt;
-    }
-    Bitmap out(w, h);
-    for (int y = 0; y < h; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * (1 + 3 * static_cast<std::size_t>(w));
-        if (raw[row] != 0) return std::nullopt;
-        for (int x = 0; x < w; ++x) {
-            const std::size_t q = row + 1 + 3 * static_cast<std::size_t>(x);
-            out.at(x, y) = std::uint32_t{raw[q]} << 16 | std::uint32_t{raw[q + 1]} << 8 | raw[q + 2];
-        }
-    }
-    return out;
-}
-
-TEST(EncodePng, RoundTripsThroughAnIndependentReader) {
-    // 1 x 1, a row that needs no padding, and one over 64 KiB of scanlines
-    // so the stream needs several stored blocks.
-    for (const auto& [w, h] : {std::pair{1, 1}, std::pair{7, 5}, std::pair{200, 120}}) {
-        const Bitmap pic = Patterned(w, h);
-        const auto back = ReadStoredPng(EncodePng(pic));
-        ASSERT_TRUE(back.has_value()) << w << 'x' << h;
-        EXPECT_EQ(back->width, w);
-        EXPECT_EQ(back->height, h);
-        EXPECT_EQ(back->pixels, pic.pixels) << w << 'x' << h;
-    }
 }
 
 }  // namespace

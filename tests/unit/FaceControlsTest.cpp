@@ -16,7 +16,7 @@ struct Face {
     frmMain main{fake.ports, window};
 };
 
-TEST(FaceControls, PaintingOrderPutsShadowsBehindAndPicturesOverLabels) {
+TEST(FaceControls, PaintingOrderPutsPicturesOverLabels) {
     Face f;
     const auto all = FaceControls(f.main);
     ASSERT_FALSE(all.empty());
@@ -26,11 +26,6 @@ TEST(FaceControls, PaintingOrderPutsShadowsBehindAndPicturesOverLabels) {
         const FaceControl& c = all[i];
         if (c.picture) seenPicture = true;
         else EXPECT_FALSE(seenPicture) << c.name << " comes after a picture box";
-        if (c.shadow) {
-            ASSERT_LT(i + 1, all.size());
-            EXPECT_STREQ(all[i + 1].name, c.name);
-            EXPECT_EQ(all[i + 1].index, 0);
-        }
     }
     // The sheets and icon surfaces lie outside the face and are not part of it.
     for (const FaceControl& c : all) {

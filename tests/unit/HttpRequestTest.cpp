@@ -42,8 +42,8 @@ TEST(HttpRequest, StatusTextsAndResults) {
         {{HttpOutcome::Completed, 500, "", ""}, false, "", "Http-Error 500: ", {}},
         {{HttpOutcome::TimedOut, 0, "", ""}, false, "prev ", "Timeout (10 Seconds)", {}},
         {{HttpOutcome::Failed, 0, "", ""}, false, "prev ", "Error!", {}},
-        // A transport that let too long a body through still fails the request.
-        {{HttpOutcome::Completed, 200, "OK", std::string(kMaxReplyBytes + 1, 'x')}, false, "", "Error!", {}},
+        // A transport that let a body over 16 MiB through still fails the request.
+        {{HttpOutcome::Completed, 200, "OK", std::string((16 << 20) + 1, 'x')}, false, "", "Error!", {}},
     };
     for (const Row& r : rows) {
         Fixture f;
@@ -77,7 +77,7 @@ TEST(HttpRequest, HeadersInOrderAndUserAgentRule) {
             {"User-Agent", r.sent},
         };
         EXPECT_EQ(f.transport.requests[0].headers, expected);
-        EXPECT_EQ(f.transport.requests[0].maxBodyBytes, kMaxReplyBytes);
+        EXPECT_EQ(f.transport.requests[0].maxBodyBytes, 16u << 20);
     }
 }
 

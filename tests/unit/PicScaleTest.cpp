@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <optional>
 #include <vector>
 
-#include "NaivePicScale.h"
 #include "satellite/PicScale.h"
 
 namespace {
@@ -91,105 +89,6 @@ TEST(PicAspectRects, Table) {
         EXPECT_EQ(got->dst, *r.dst) << r.name;
         EXPECT_EQ(got->src, (PixelRect{0, 0, r.sw, r.sh})) << r.name;
     }
-}
-
-// Small deterministic generator so failures reproduce.
-struct Lcg {
-    std::uint64_t s = 0x2545F4914F6CDD1Dull;
-    int Next(int lo, int hi) {
-        s = s * 6364136223846793005ull + 1442695040888963407ull;
-        return lo + static_cast<int>((s >> 33) % static_cast<std::uint64_t>(hi - lo + 1));
-    }
-};
-
-TEST(PicMapRects, MatchesNaiveArithmetic) {
-    Lcg rng;
-    int drawn = 0;
-    for (int n = 0; n < 30000; ++n) {
-        const int sw = rng.Next(1, 500), sh = rng.Next(1, 300);
-        const int cols = rng.Next(-1, 12), rows = rng.Next(-1, 6);
-        const int index = rng.Next(-2, std::max(cols * rows, 0) + 2);
-        const int trim = rng.Next(-1, 3), scale = rng.Next(0, 3);
-        const int x = rng.Next(-50, 50), y = rng.Next(-50, 50);
-        const auto want = naive::PicMapRects(sw, sh, x, y, cols, rows, index, trim, scale);
-        const auto got = PicMapRects(sw, sh, x, y, cols, rows, index, trim,
-                                     static_cast<float>(scale));
-        ASSERT_EQ(got, want) << sw << 'x' << sh << " grid " << cols << 'x' << rows
-                             << " index " << index << " trim " << trim << " scale " << scale;
-        drawn += got.has_value();
-    }
-    // The sample must exercise both outcomes to mean anything.
-    EXPECT_GT(drawn, 5000);
-}
-
-TEST(PicAspectRects, MatchesNaiveArithmetic) {
-    Lcg rng;
-    for (int n = 0; n < 20000; ++n) {
-        const int sw = rng.Next(0, 200), sh = rng.Next(0, 200);
-        const int tw = rng.Next(0, 120), th = rng.Next(0, 120);
-        ASSERT_EQ(PicAspectRects(sw, sh, tw, th), naive::PicAspectRects(sw, sh, tw, th))
-            << sw << 'x' << sh << " into " << tw << 'x' << th;
-    }
-}
-
-// A sheet whose tile n is filled with colour n and whose separators are grey.
-Bitmap NumberedSheet(int cols, int rows, int cell) {
-    Bitmap sheet(cols * cell, rows * cell, 0x808080);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < cols; ++c)
-            for (int y = 0; y < cell - 1; ++y)
-                for (int x = 0; x < cell - 1; ++x)
-                    sheet.at(c * cell + x, r * cell + y) = static_cast<std::uint32_t>(r * cols + c + 1);
-    return sheet;
-}
-
-TEST(PicMap, CopiesTheWholeTileAndNoSeparator) {
-    const Bitmap sheet = NumberedSheet(10, 5, 41);
-    for (const int index : {1, 10, 11, 37, 50}) {
-        Bitmap target(40, 40, 0xABCDEF);
-        ASSERT_TRUE(PicMap(sheet, target, 0, 0, 10, 5, index, 1, 1.0f));
-        for (const std::uint32_t p : target.pixels) {
-            ASSERT_EQ(p, static_cast<std::uint32_t>(index)) << "tile " << index;
-        }
-    }
-}
-
-TEST(PicMap, IndexZeroLeavesTargetUntouched) {
-    const Bitmap sheet = NumberedSheet(10, 5, 41);
-    Bitmap target(40, 40, 0xABCDEF);
-    EXPECT_FALSE(PicMap(sheet, target, 0, 0, 10, 5, 0, 1, 1.0f));
-    EXPECT_EQ(target.pixels, std::vector<std::uint32_t>(40 * 40, 0xABCDEF));
-}
-
-TEST(PicMap, ScaledTileKeepsOutsideOfDestination) {
-    const Bitmap sheet = NumberedSheet(8, 2, 40);
-    Bitmap target(100, 100, 0xABCDEF);
-    ASSERT_TRUE(PicMap(sheet, target, 10, 20, 8, 2, 9, 1, 2.0f));
-    for (int y = 0; y < 100; ++y) {
-        for (int x = 0; x < 100; ++x) {
-            const bool inside = x >= 10 && x < 88 && y >= 20 && y < 98;
-            ASSERT_EQ(target.at(x, y), inside ? 9u : 0xABCDEFu) << x << ',' << y;
-        }
-    }
-}
-
-TEST(PicAspectCopy, SquareTargetKeepsBandsAndFillsMiddle) {
-    Bitmap source(640, 480, 0x112233);
-    // Mark the source's corners so a flipped or shifted copy shows.
-    source.at(0, 0) = 0xFF0000;
-    source.at(639, 479) = 0x00FF00;
-    Bitmap target(40, 40, 0xABCDEF);
-    ASSERT_TRUE(PicAspectCopy(source, target, 1.0f));
-    for (int y = 0; y < 40; ++y) {
-        const bool band = y < 5 || y >= 35;
-        EXPECT_EQ(target.at(20, y), band ? 0xABCDEFu : 0x112233u) << y;
-    }
-    // Each destination pixel samples the middle of its 16 x 16 source block.
-    EXPECT_EQ(target.at(0, 5), 0x112233u);
-    Bitmap big(1280, 960, 0);
-    ASSERT_TRUE(PicAspectCopy(source, big, 1.0f));
-    EXPECT_EQ(big.at(0, 0), 0xFF0000u);
-    EXPECT_EQ(big.at(1279, 959), 0x00FF00u);
 }
 
 }  // namespace

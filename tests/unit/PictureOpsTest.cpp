@@ -35,21 +35,15 @@ PictureBox Target(int w = 40, int h = 40) {
 
 TEST(PictureOps, TileOfASheetFillsTheBoxWithoutSeparators) {
     const PictureBox weather = Sheet(10, 5, 41);
-    struct Row {
-        int index;
-        std::uint32_t colour;
-    };
-    for (const Row r : {Row{1, 1}, Row{10, 10}, Row{11, 11}, Row{44, 44}, Row{50, 50}}) {
+    for (const int index : {1, 10, 11, 44, 50}) {
         PictureBox box = Target();
-        ASSERT_TRUE(PicMap(weather, box, 0, 0, 10, 5, r.index, 1, 1.0f)) << r.index;
+        ASSERT_TRUE(PicMap(weather, box, 0, 0, 10, 5, index, 1, 1.0f)) << index;
         const PicPixels px = PicView(box);
         ASSERT_EQ(px.width, 40);
         for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 40; ++x) ASSERT_EQ(px.at(x, y), r.colour) << r.index << " at " << x << "," << y;
+            for (int x = 0; x < 40; ++x) ASSERT_EQ(px.at(x, y), static_cast<std::uint32_t>(index)) << index << " at " << x << "," << y;
     }
-}
-
-TEST(PictureOps, SmallerTilesLeaveTheRestOfTheBoxUnpainted) {
+    // A smaller tile (wind: 39 pixels after the separator) leaves the rest of the box unpainted.
     const PictureBox wind = Sheet(8, 2, 40);
     PictureBox box = Target();
     ASSERT_TRUE(PicMap(wind, box, 0, 0, 8, 2, 9, 1, 1.0f));
@@ -60,7 +54,7 @@ TEST(PictureOps, SmallerTilesLeaveTheRestOfTheBoxUnpainted) {
     EXPECT_EQ(px.at(10, 39), kPictureKeyColour);
 }
 
-TEST(PictureOps, NothingDrawnLeavesTheBoxAsItWas) {
+TEST(PictureOps, NothingDrawnOrLoadedLeavesTheBoxAsItWas) {
     const PictureBox weather = Sheet(10, 5, 41);
     PictureBox empty;
     empty.Width = 410;
@@ -76,6 +70,9 @@ TEST(PictureOps, NothingDrawnLeavesTheBoxAsItWas) {
         EXPECT_FALSE(PicMap(*r.sheet, box, 0, 0, r.cols, r.rows, r.index, 1, 1.0f)) << r.index;
         EXPECT_EQ(PicView(box).data, nullptr) << r.index;
     }
+    PictureBox missing = Target();
+    EXPECT_FALSE(PicLoadFile(missing, "/nonexistent/wolkenglas/background.bmp"));
+    EXPECT_EQ(PicView(missing).data, nullptr);
     // A drawn picture stays when the next tile names nothing.
     PictureBox box = Target();
     ASSERT_TRUE(PicMap(weather, box, 0, 0, 10, 5, 7, 1, 1.0f));
@@ -103,12 +100,6 @@ TEST(PictureOps, ClearAndSetImage) {
             << r.w << "x" << r.h << " / " << r.count;
         EXPECT_EQ(PicView(b).data != nullptr, r.ok);
     }
-}
-
-TEST(PictureOps, MissingPictureFileIsRefused) {
-    PictureBox box = Target();
-    EXPECT_FALSE(PicLoadFile(box, "/nonexistent/wolkenglas/background.bmp"));
-    EXPECT_EQ(PicView(box).data, nullptr);
 }
 
 }  // namespace

@@ -22,38 +22,37 @@ struct App {
     LoadOutcome Load() { return main.Form_Load(); }
 };
 
-TEST(Startup, EmptyStoreGivesDefaultsAndOpensTheDialog) {
+TEST(Startup, EmptyStoreOpensTheDialogAndShutdownStoresTheDefaults) {
     App app;
     ASSERT_EQ(app.Load(), LoadOutcome::Running);
-    EXPECT_EQ(app.main.MC, "Wolkenglas");
-    EXPECT_EQ(app.main.RN, "Korvelin");
-    EXPECT_EQ(app.main.PN, "AccuWeather");
-    EXPECT_EQ(app.main.DN, "Wolkenglas");
-    EXPECT_EQ(app.main.EN, "C:\\Apps\\Wolkenglas.exe");
-    EXPECT_EQ(app.main.VZ, "C:\\Apps\\");
-    EXPECT_EQ(app.mainWindow.left, 32);
-    EXPECT_EQ(app.mainWindow.top, 32);
-    EXPECT_EQ(app.mainWindow.width, 388);
-    EXPECT_EQ(app.mainWindow.height, 213);
     EXPECT_TRUE(app.mainWindow.visible);
     EXPECT_EQ(app.mainWindow.caption, "Wolkenglas");
     EXPECT_EQ(app.main.lTitle[0].ToolTipText, " Wolkenglas v1.54 | [F1]: Einstellungen | [F5]: Aktualisieren ");
-    // Dialog defaults: metric, snapping on (Dock = 8), lock off, refresh every 60 minutes.
-    EXPECT_TRUE(app.set.oMetric[0]);
-    EXPECT_FALSE(app.set.oMetric[1]);
-    EXPECT_EQ(app.main.Dock, 8);
-    EXPECT_FALSE(app.main.LockW);
-    EXPECT_EQ(app.set.ckRefresh.Value, 1);
-    EXPECT_EQ(app.set.ckUpdate.Value, 1);
-    EXPECT_EQ(app.set.ckBalloon.Value, 1);
+    EXPECT_EQ(app.set.lVersion, "Version 1.54 - 03.11.2015");
     EXPECT_EQ(app.set.ckAutoStart.Value, 0);
-    EXPECT_EQ(app.set.coMinText, "60");
     EXPECT_TRUE(app.set.Visible());
     EXPECT_EQ(app.set.RefreshRuns, 0);
-    EXPECT_EQ(app.set.lVersion, "Version 1.54 - 03.11.2015");
-    EXPECT_EQ(app.fake.settings.Get("Version"), "1.54");
     // Reading never creates keys: only the version was written.
     EXPECT_EQ(app.fake.settings.writes, std::vector<std::string>{"Version"});
+
+    // Shutdown writes the window, then the dialog's keys in their order: the defaults, as the
+    // next start reads them, and where the user left the window.
+    app.mainWindow.left = 640;
+    app.mainWindow.visible = false;
+    app.fake.settings.writes.clear();
+    app.main.Form_Unload();
+    std::vector<std::pair<std::string, std::string>> written;
+    for (const std::string& key : app.fake.settings.writes) written.emplace_back(key, app.fake.settings.Get(key));
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Window.Top", "32"},       {"Window.Left", "640"},   {"Window.Visible", "0"},   {"Metric", "1"},
+        {"Location.Selected", ""},  {"Window.Magnetic", "1"}, {"Window.Lock", "0"},      {"Refresh.Enabled", "1"},
+        {"Refresh.Interval", "60"}, {"Update", "1"},          {"BalloonTip", "1"}};
+    EXPECT_EQ(written, expected);
+
+    App again;  // the version is written only when it changes
+    again.fake.settings.Set("Version", "1.54");
+    again.Load();
+    EXPECT_TRUE(again.fake.settings.writes.empty());
 }
 
 TEST(Startup, StoredPlaceRunsTheFirstRefreshAndKeepsTheDialogHidden) {
@@ -82,61 +81,45 @@ TEST(Startup, UnusablePlaceOpensTheDialogWithoutRefresh) {
 }
 
 TEST(Startup, DialogReadRules) {
-    struct Row { const char* key; const char* value; };
-    {
+    using Stored = std::vector<std::pair<std::string, std::string>>;
+    struct Row { Stored stored; bool oldSystem; std::string interval; bool metric; int dock; bool lock; int update, balloon; };
+    const Row rows[] = {
+        {{}, false, "60", true, 8, false, 1, 1},
+        {{{"Refresh.Interval", "45"}}, false, "60", true, 8, false, 1, 1},
+        {{{"Refresh.Interval", "10"}}, false, "10", true, 8, false, 1, 1},
+        {{{"Refresh.Interval", "15"}}, false, "15", true, 8, false, 1, 1},
+        {{{"Refresh.Interval", "30"}}, false, "30", true, 8, false, 1, 1},
+        {{{"Metric", "METRIC"}}, false, "60", true, 8, false, 1, 1},
+        {{{"Metric", "2"}}, false, "60", true, 8, false, 1, 1},
+        {{{"Metric", ""}}, false, "60", true, 8, false, 1, 1},
+        {{{"Metric", "0"}, {"Window.Magnetic", "0"}, {"Window.Lock", "1"}, {"Update", "0"}}, false, "60", false, 0, true, 0, 1},
+        // No balloon tips before Windows 2000: the box is cleared and disabled.
+        {{{"BalloonTip", "1"}}, true, "60", true, 8, false, 1, 0},
+    };
+    for (const Row& r : rows) {
         App app;
-        app.fake.settings.Set("Refresh.Interval", "45");
+        for (const auto& [key, value] : r.stored) app.fake.settings.Set(key, value);
+        if (r.oldSystem) app.fake.system.os = OsVersion{1, 4, 10};
         app.Load();
-        EXPECT_EQ(app.set.coMinText, "60");
-        app.set.SaveSet();
-        EXPECT_EQ(app.fake.settings.Get("Refresh.Interval"), "60");
-    }
-    for (const char* interval : {"10", "15", "30", "60"}) {
-        App app;
-        app.fake.settings.Set("Refresh.Interval", interval);
-        app.Load();
-        EXPECT_EQ(app.set.coMinText, interval);
-    }
-    for (const char* metric : {"METRIC", "2", "", "1"}) {
-        App app;
-        app.fake.settings.Set("Metric", metric);
-        app.Load();
-        EXPECT_TRUE(app.set.oMetric[0]) << metric;
-        EXPECT_FALSE(app.set.oMetric[1]) << metric;
-    }
-    {
-        App app;
-        app.fake.settings.Set("Metric", "0");
-        app.fake.settings.Set("Window.Magnetic", "0");
-        app.fake.settings.Set("Window.Lock", "1");
-        app.fake.settings.Set("Update", "0");
-        app.Load();
-        EXPECT_TRUE(app.set.oMetric[1]);
-        EXPECT_EQ(app.main.Dock, 0);
-        EXPECT_TRUE(app.main.LockW);
-        EXPECT_EQ(app.set.ckUpdate.Value, 0);
-    }
-    {
-        App app;  // no balloon tips before Windows 2000: the box is cleared and disabled
-        app.fake.system.os = OsVersion{1, 4, 10};
-        app.fake.settings.Set("BalloonTip", "1");
-        app.Load();
-        EXPECT_EQ(app.set.ckBalloon.Value, 0);
-        EXPECT_FALSE(app.set.ckBalloon.Enabled);
-        EXPECT_FALSE(app.mainWindow.shadow);
+        const std::string label = r.stored.empty() ? "empty store" : r.stored[0].first + "=" + r.stored[0].second;
+        EXPECT_EQ(app.set.coMinText, r.interval) << label;
+        EXPECT_EQ(app.set.oMetric[0], r.metric) << label;
+        EXPECT_EQ(app.set.oMetric[1], !r.metric) << label;
+        EXPECT_EQ(app.main.Dock, r.dock) << label;
+        EXPECT_EQ(app.main.LockW, r.lock) << label;
+        EXPECT_EQ(app.set.ckUpdate.Value, r.update) << label;
+        EXPECT_EQ(app.set.ckBalloon.Value, r.balloon) << label;
+        EXPECT_EQ(app.set.ckBalloon.Enabled, !r.oldSystem) << label;
+        EXPECT_EQ(app.mainWindow.shadow, !r.oldSystem) << label;
     }
 }
 
-TEST(Startup, SaveSetWritesInOrderAndKeepsAnEarlierKey) {
+TEST(Startup, SaveSetTrimsThePlaceAndKeepsAnEarlierKey) {
     App app;
     app.fake.settings.Set("Location.Key", "old|format");
     app.Load();
-    app.fake.settings.writes.clear();
     app.set.coLocText = "  Potsdam ";
     app.set.SaveSet();
-    EXPECT_EQ(app.fake.settings.writes,
-              (std::vector<std::string>{"Metric", "Location.Selected", "Window.Magnetic", "Window.Lock",
-                                        "Refresh.Enabled", "Refresh.Interval", "Update", "BalloonTip"}));
     EXPECT_EQ(app.fake.settings.Get("Location.Selected"), "Potsdam");
     EXPECT_EQ(app.fake.settings.Get("Location.Key"), "old|format");
     app.set.coLocList = {"Potsdam"};
@@ -180,30 +163,27 @@ TEST(Startup, StoredPositionAndVisibility) {
 }
 
 TEST(Startup, SecondInstanceIsRefusedUnlessReloading) {
-    App second;
-    second.fake.system.otherInstance = true;
-    EXPECT_EQ(second.Load(), LoadOutcome::EndProcess);
-    ASSERT_EQ(second.fake.system.boxes.size(), 1u);
-    EXPECT_EQ(second.fake.system.boxes[0].text, "FEHLER:  Das Programm l\xE4uft bereits!      ");
-    EXPECT_EQ(second.fake.system.boxes[0].title, " Wolkenglas");
-    EXPECT_EQ(second.fake.system.boxes[0].icon, MsgIcon::Stop);
-    EXPECT_FALSE(second.mainWindow.visible);
-    EXPECT_FALSE(second.fake.settings.Has("Window.Left"));
-
-    App reloading;
-    reloading.fake.system.otherInstance = true;
-    reloading.fake.settings.Set("Reload", "1");
-    EXPECT_EQ(reloading.Load(), LoadOutcome::Running);
-    EXPECT_FALSE(reloading.fake.settings.Has("Reload"));
-    EXPECT_TRUE(reloading.fake.system.boxes.empty());
-
-    App zero;
-    zero.fake.system.otherInstance = true;
-    zero.fake.settings.Set("Reload", "0");
-    EXPECT_EQ(zero.Load(), LoadOutcome::EndProcess);
+    const std::pair<const char*, bool> rows[] = {{nullptr, false}, {"1", true}, {"0", false}};  // "Reload", runs
+    for (const auto& [reload, runs] : rows) {
+        App app;
+        app.fake.system.otherInstance = true;
+        if (reload) app.fake.settings.Set("Reload", reload);
+        EXPECT_EQ(app.Load(), runs ? LoadOutcome::Running : LoadOutcome::EndProcess) << reload;
+        EXPECT_EQ(app.fake.settings.Has("Reload"), reload && !runs) << "a pending reload is used up";
+        EXPECT_EQ(app.mainWindow.visible, runs);
+        if (runs) {
+            EXPECT_TRUE(app.fake.system.boxes.empty());
+            continue;
+        }
+        EXPECT_FALSE(app.fake.settings.Has("Window.Left"));
+        ASSERT_EQ(app.fake.system.boxes.size(), 1u);
+        EXPECT_EQ(app.fake.system.boxes[0].text, "FEHLER:  Das Programm l\xE4uft bereits!      ");
+        EXPECT_EQ(app.fake.system.boxes[0].title, " Wolkenglas");
+        EXPECT_EQ(app.fake.system.boxes[0].icon, MsgIcon::Stop);
+    }
 }
 
-TEST(Startup, CommandLineSwitchesByFirstArgumentSubstringAnyCase) {
+TEST(Startup, CrcAndStartupSwitchesByFirstArgumentSubstringAnyCase) {
     struct Row { const char* cmd; bool crc; bool delay; };
     const Row rows[] = {
         {"/CRC", true, false},      {"x-crcx", true, false},   {"/startup /crc", false, true},
@@ -212,54 +192,22 @@ TEST(Startup, CommandLineSwitchesByFirstArgumentSubstringAnyCase) {
     };
     for (const Row& r : rows) {
         App app;
+        app.fake.files.files[app.fake.system.exePath] = "abc";
         app.fake.system.commandLine = r.cmd;
-        const LoadOutcome outcome = app.Load();
-        EXPECT_EQ(outcome == LoadOutcome::EndProcess, r.crc) << r.cmd;
-        EXPECT_EQ(!app.fake.system.clipboard.empty(), r.crc) << r.cmd;
+        EXPECT_EQ(app.Load() == LoadOutcome::EndProcess, r.crc) << r.cmd;
         EXPECT_EQ(app.fake.system.sleeps == std::vector<std::uint32_t>{30000}, r.delay) << r.cmd;
+        EXPECT_EQ(app.mainWindow.visible, !r.crc) << r.cmd;
+        if (!r.crc) {
+            EXPECT_TRUE(app.fake.system.clipboard.empty()) << r.cmd;
+            continue;
+        }
+        // The report puts the file's checksum on the clipboard and ends.
+        EXPECT_EQ(app.fake.system.clipboard, std::vector<std::string>{"352441C2"});
+        ASSERT_EQ(app.fake.system.boxes.size(), 1u);
+        EXPECT_EQ(app.fake.system.boxes[0].text, "C:\\Apps\\Wolkenglas.exe      \r\n\r\nCRC32:  352441C2  -->  Zwischenablage");
+        EXPECT_EQ(app.fake.system.boxes[0].title, "Wolkenglas:  CRC-Check");
+        EXPECT_EQ(app.fake.system.boxes[0].icon, MsgIcon::Information);
     }
-}
-
-TEST(Startup, CrcReportPutsTheChecksumOnTheClipboardAndEnds) {
-    App app;
-    app.fake.files.files[app.fake.system.exePath] = "abc";
-    app.fake.system.commandLine = "/crc";
-    EXPECT_EQ(app.Load(), LoadOutcome::EndProcess);
-    ASSERT_EQ(app.fake.system.clipboard, std::vector<std::string>{"352441C2"});
-    ASSERT_EQ(app.fake.system.boxes.size(), 1u);
-    EXPECT_EQ(app.fake.system.boxes[0].text, "C:\\Apps\\Wolkenglas.exe      \r\n\r\nCRC32:  352441C2  -->  Zwischenablage");
-    EXPECT_EQ(app.fake.system.boxes[0].title, "Wolkenglas:  CRC-Check");
-    EXPECT_EQ(app.fake.system.boxes[0].icon, MsgIcon::Information);
-    EXPECT_FALSE(app.mainWindow.visible);
-}
-
-TEST(Startup, VersionChangeIsStoredOnce) {
-    App app;
-    app.fake.settings.Set("Version", "1.53");
-    app.Load();
-    EXPECT_EQ(app.fake.settings.Get("Version"), "1.54");
-    App again;
-    again.fake.settings.Set("Version", "1.54");
-    again.Load();
-    EXPECT_TRUE(again.fake.settings.writes.empty());
-}
-
-TEST(Shutdown, StoresPositionVisibilityAndSettingsInOrder) {
-    App app;
-    app.Load();
-    app.mainWindow.left = 640;
-    app.mainWindow.top = 480;
-    app.mainWindow.visible = false;
-    app.fake.settings.writes.clear();
-    app.main.Form_Unload();
-    const std::vector<std::string> expected{"Window.Top", "Window.Left", "Window.Visible", "Metric",
-                                            "Location.Selected", "Window.Magnetic", "Window.Lock",
-                                            "Refresh.Enabled", "Refresh.Interval", "Update", "BalloonTip"};
-    EXPECT_EQ(app.fake.settings.writes, expected);
-    EXPECT_EQ(app.fake.settings.Get("Window.Left"), "640");
-    EXPECT_EQ(app.fake.settings.Get("Window.Top"), "480");
-    EXPECT_EQ(app.fake.settings.Get("Window.Visible"), "0");
-    EXPECT_EQ(app.main.VIS, 0);
 }
 
 TEST(CloseMarker, OnlyANonEmptyMarkerBesideTheProgramCloses) {
