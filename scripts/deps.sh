@@ -12,5 +12,13 @@ wg_need_packages() {
 }
 
 WG_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    libcpp-httplib-dev nlohmann-json3-dev libsimdjson-dev g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+    libcpp-httplib-dev nlohmann-json3-dev libsimdjson-dev libjpeg62-turbo-dev locales
+    g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+# Generates the locale "$1.$2" (for example de_DE UTF-8) unless it is installed; Debian ships only
+# C and POSIX. The console front end's tests read decimal separators and day names from them.
+wg_need_locale() {
+    local normal="$1.$(printf '%s' "$2" | tr -d '-' | tr 'A-Z' 'a-z')"
+    locale -a 2>/dev/null | grep -qx "$normal" || localedef -i "$1" -f "$2" "$1.$2"
+}
+
 WG_WINE_PACKAGES=(wine wine64 fonts-wine xvfb xdotool x11-utils xclip imagemagick)

@@ -5,6 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
 wg_need_packages "${WG_BUILD_PACKAGES[@]}" "${WG_WINE_PACKAGES[@]}"
+for wg_locale in "de_DE UTF-8" "sv_SE UTF-8" "sv_SE ISO-8859-1"; do wg_need_locale $wg_locale; done
 
 BUILD=${WG_BUILD_DIR:-build}
 cmake -S . -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

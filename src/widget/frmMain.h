@@ -24,6 +24,11 @@ public:
 
     // Start sequence; either ends the process or returns with the widget built.
     LoadOutcome Form_Load();
+    // Its first step: the names every other window reads (RN, PN, MC, A, DN, the build date).
+    // Hosts that build the windows without the start sequence call it too.
+    void SetIdentity();
+    // The title line's tooltip (M2) for a version text such as "1.54".
+    std::string TitleTooltip(const std::string& version) const;
     // Shutdown sequence; stores position and visibility, unloads the other windows.
     void Form_Unload();
     // Close marker poll; true when the widget is to be unloaded.

@@ -44,16 +44,24 @@ int StoredPixels(const std::string& text) {
 
 frmMain::frmMain(Ports& ports, WindowView& view) : ports_(ports), view_(view) { DesignControls(); }
 
-LoadOutcome frmMain::Form_Load() {
-    SystemPort& sys = ports_.system;
-    SettingsStore& store = ports_.settings;
-
+void frmMain::SetIdentity() {
     A.assign(1, '"');  // one double quote (assigning the literal trips a false GCC 12 warning)
     RN = kSettingsApp;
     MC = "Wolkenglas";
     PN = kSettingsSection;
     BuildDate = "03.11.2015";
-    DN = BaseName(ExePath(sys));
+    DN = BaseName(ExePath(ports_.system));
+}
+
+std::string frmMain::TitleTooltip(const std::string& version) const {
+    return Cat(" ", MC, " v", version, " | [F1]: Einstellungen | [F5]: Aktualisieren ");
+}
+
+LoadOutcome frmMain::Form_Load() {
+    SystemPort& sys = ports_.system;
+    SettingsStore& store = ports_.settings;
+
+    SetIdentity();
 
     const std::string version = ProgVer(sys);
     const bool versionChanged = store.Read(RN, PN, key::Version, "") != version;
@@ -95,7 +103,7 @@ LoadOutcome frmMain::Form_Load() {
     SetTitle(MC);
     PlaceWindow();
     VIS = static_cast<int>(Val(store.Read(RN, PN, key::WindowVisible, "1")));
-    M2 = Cat(" ", MC, " v", version, " | [F1]: Einstellungen | [F5]: Aktualisieren ");
+    M2 = TitleTooltip(version);
     lTitle[0].ToolTipText = M2;
     DockOn = 8;
     Pic.Left = 0;

@@ -1,0 +1,52 @@
+#include "console/CommandLine.h"
+
+#include "service/mUTF8toWIN.h"
+#include "system/Cat.h"
+#include "system/Numbers.h"
+
+std::variant<ConsoleOptions, std::string> ParseCommandLine(const std::vector<std::string>& args) {
+    ConsoleOptions options;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string name = args[i];
+        std::string value;
+        bool hasValue = false;
+        if (const auto eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+            hasValue = true;
+        }
+        const bool takesValue = name == "--settings" || name == "--set";
+        const bool flag = name == "--json" || name == "--help" || name == "-h";
+        if (!takesValue && !flag) return Cat("Unbekannte Option \"", UTF8toWIN(args[i]), "\".");
+        if (flag && hasValue) return Cat("Die Option ", name, " nimmt keinen Wert.");
+        if (takesValue && !hasValue) {
+            if (i + 1 >= args.size()) return Cat("Die Option ", name, " braucht einen Wert.");
+            value = args[++i];
+        }
+        if (name == "--json") {
+            options.json = true;
+        } else if (name == "--help" || name == "-h") {
+            options.help = true;
+        } else if (name == "--settings") {
+            if (value.empty()) return std::string("Die Option --settings braucht einen Dateinamen.");
+            options.settingsFile = value;
+        } else {
+            const auto eq = value.find('=');
+            const std::string key = eq == std::string::npos ? std::string() : Trim(value.substr(0, eq));
+            if (key.empty()) return Cat("--set erwartet Schlüssel=Wert, nicht \"", UTF8toWIN(value), "\".");
+            options.overrides.emplace_back(UTF8toWIN(key), UTF8toWIN(value.substr(eq + 1)));
+        }
+    }
+    return options;
+}
+
+std::string UsageText() {
+    return "Aufruf: wolkenglas [--json] [--settings DATEI] [--set SCHLÜSSEL=WERT]...\n"
+           "Holt einmal das Wetter des gespeicherten Ortes und zeigt das Widget als Text.\n"
+           "  --json                  ein JSON-Objekt (UTF-8) statt Text\n"
+           "  --settings DATEI        diese Einstellungsdatei statt\n"
+           "                          $XDG_CONFIG_HOME/wolkenglas/settings.ini (sonst ~/.config/...)\n"
+           "  --set SCHLÜSSEL=WERT    ein Wert nur für diesen Lauf, nicht gespeichert (mehrfach möglich)\n"
+           "  --help                  diese Hilfe\n"
+           "Exit-Status: 0 Wetter geladen, 1 Fehler, 2 falscher Aufruf.\n";
+}

@@ -1,0 +1,217 @@
+// The console front end `wolkenglas`: its command line, its JSON and text output of the widget,
+// and the program itself against the local weather server.
+#include <gtest/gtest.h>
+
+#include <httplib.h>
+#include <nlohmann/json.hpp>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "console/CommandLine.h"
+#include "console/FaceJson.h"
+#include "console/FaceText.h"
+#include "console/SheetPictures.h"
+#include "doubles/FakePorts.h"
+#include "doubles/WeatherServerProcess.h"
+#include "widget/PictureOps.h"
+#include "widget/frmMain.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+using Controls = std::map<std::pair<std::string, int>, json>;
+
+std::string Slurp(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+struct ProgramRun {
+    int status = -1;
+    std::string out, err;
+};
+
+// Runs the wolkenglas binary through the shell; the test's paths need no quoting.
+ProgramRun RunConsoleProgram(const std::string& env, const std::string& args) {
+    char pattern[] = "/tmp/wg-console-XXXXXX";
+    const fs::path dir = ::mkdtemp(pattern);
+    const std::string command = "env " + env + " " WG_CONSOLE_EXE " " + args + " >" + (dir / "out").string() +
+                                " 2>" + (dir / "err").string();
+    const int status = std::system(command.c_str());
+    ProgramRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir / "out"), Slurp(dir / "err")};
+    fs::remove_all(dir);
+    return run;
+}
+
+Controls ByName(const json& face) {
+    Controls controls;
+    for (const json& c : face["controls"]) controls[{c["name"], c["index"]}] = c;
+    EXPECT_EQ(controls.size(), face["controls"].size()) << "a control appears twice";
+    return controls;
+}
+
+// A face as the start sequence leaves it: design-time placeholders cleared.
+struct Face {
+    FakePorts fake;
+    FakeWindow window;
+    frmMain main{fake.ports, window};
+    Face() { main.ClearLabels(); }
+};
+
+}  // namespace
+
+TEST(ConsoleCommandLine, OptionsAndUsageErrors) {
+    using Args = std::vector<std::string>;
+    const auto ok = std::get<ConsoleOptions>(ParseCommandLine(
+        Args{"--json", "--settings", "/x/s.ini", "--set", "Metric=0", "--set=Location.Selected=M\xC3\xBCnchen=Ort"}));
+    EXPECT_TRUE(ok.json);
+    EXPECT_EQ(ok.settingsFile, "/x/s.ini");
+    EXPECT_EQ(ok.overrides, (decltype(ok.overrides){{"Metric", "0"}, {"Location.Selected", "M\xFCnchen=Ort"}}));
+    const std::pair<Args, const char*> errors[] = {
+        {{"--bogus"}, "Unbekannte Option"}, {{"--set"}, "braucht einen Wert"},  {{"--set", "Metric"}, "--set erwartet"},
+        {{"--set", "=1"}, "--set erwartet"}, {{"--json=1"}, "nimmt keinen Wert"}, {{"--settings="}, "Dateinamen"}};
+    for (const auto& [args, text] : errors) {
+        const auto parsed = ParseCommandLine(args);
+        ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << args[0];
+        EXPECT_NE(std::get<std::string>(parsed).find(text), std::string::npos) << std::get<std::string>(parsed);
+    }
+}
+
+TEST(ConsoleOutput, JsonHoldsEveryControlWithItsTileInEscapedUtf8) {
+    const std::pair<std::string, std::string> strings[] = {
+        {"Gef\xFChlt: 3\xB0" "C", "\"Gef\xC3\xBChlt: 3\xC2\xB0" "C\""},
+        {"a\"b\\c/d", "\"a\\\"b\\\\c/d\""},
+        {"Zeile\r\nzwei\tdrei", "\"Zeile\\r\\nzwei\\tdrei\""},
+        {std::string("\x01\x1F\x7F", 3), "\"\\u0001\\u001F\x7F\""},
+        {"\x80 \x81", "\"\xE2\x82\xAC \xC2\x81\""}};
+    for (const auto& [text, expected] : strings) EXPECT_EQ(JsonString(text), expected);
+    EXPECT_EQ(HexColour(0x00FF80), "#00FF80");
+
+    Face face;
+    frmMain& m = face.main;
+    LoadSheetPictures(m);
+    m.lTitle[0].Caption = "FEHLER:  K\xF6ln";
+    m.lTitle[0].ToolTipText = " FEHLER:  K\xF6ln ";
+    m.lTitle[0].ForeColor = 0xFFB0B0;
+    m.lDay[0].Caption = "AKTUELL:\r\n09.11.  14:35";
+    m.lTemp[0].ToolTipText = " Temperatur: 12,3\xB0" "C ";
+    ASSERT_TRUE(PicMap(m.PicIcon, m.PicDay[1], 0, 0, 10, 5, 7, 1, 1.0f));
+    ASSERT_TRUE(PicMap(m.PicIconMoon, m.PicMoon, 0, 0, 8, 1, 3, 1, 1.0f));
+    ASSERT_TRUE(PicMap(m.PicIconWind, m.PicWind, 0, 0, 8, 2, 16, 1, 1.0f));
+    PicCls(m.PicMoon);
+    const json j = json::parse(FaceJson(m, {" K\xF6ln: sonnig ", "K\xF6ln", "Zeile 1\r\nZeile 2"}));
+    // Literals here are Windows-1252 like the core's, so UTF-8 is written as escapes.
+    EXPECT_EQ(j["title"]["caption"], "FEHLER:  K\xC3\xB6ln");
+    EXPECT_EQ(j["title"]["color"], "#FFB0B0");
+    EXPECT_EQ(j["title"]["tooltip"], " FEHLER:  K\xC3\xB6ln ");
+    EXPECT_EQ(j["tray"]["tip"], " K\xC3\xB6ln: sonnig ");
+    EXPECT_EQ(j["tray"]["balloonTitle"], "K\xC3\xB6ln");
+    EXPECT_EQ(j["tray"]["balloonText"], "Zeile 1\r\nZeile 2");
+    const Controls c = ByName(j);
+    EXPECT_EQ(c.at({"lDay", 0})["caption"], "AKTUELL:\r\n09.11.  14:35");
+    EXPECT_EQ(c.at({"lTemp", 0})["tooltip"], " Temperatur: 12,3\xC2\xB0" "C ");
+    EXPECT_EQ(c.at({"PicDay", 1})["tile"], 7);
+    EXPECT_EQ(c.at({"PicWind", -1})["tile"], 16);
+    for (const auto& none : {std::pair<std::string, int>{"PicMoon", -1}, {"PicDay", 0}, {"lTemp", 0}})
+        EXPECT_TRUE(c.at(none)["tile"].is_null()) << none.first;
+    EXPECT_TRUE(c.at({"PicDay", 0})["caption"].is_null());
+    // Every element that the window has, and none that it lacks.
+    for (const auto& present : {std::pair<std::string, int>{"lTitle", 1}, {"lTempG", 0}, {"lTempL", 7}, {"lUV", 7},
+                                {"PicNight", 7}, {"PicSat", -1}, {"PicIcon", -1}, {"PicTray", -1}, {"Pic", -1}})
+        EXPECT_TRUE(c.count(present)) << present.first << present.second;
+    for (const auto& absent : {std::pair<std::string, int>{"lTempL", 0}, {"lTempG", 1}, {"PicNight", 0}})
+        EXPECT_FALSE(c.count(absent)) << absent.first << absent.second;
+}
+
+TEST(ConsoleOutput, TextShowsTitleColumnsAndTrayTip) {
+    Face face;
+    frmMain& m = face.main;
+    m.lTitle[0].Caption = "Wolkenglas:  M\xFCnchen";
+    m.lDay[0].Caption = "AKTUELL:\r\n09.11.  14:35";
+    m.lTemp[0].Caption = "-2,5\xB0" "C";
+    m.lPresTrend[0].Caption = "\xF1";
+    m.lPres[0].Caption = "1015 hPa";
+    for (int i = 1; i <= 7; ++i) {
+        m.lDay[i].Caption = "MO 1" + std::to_string(i) + ".11.";
+        m.lTemp[i].Caption = (i == 3 ? "-12" : "4") + std::string("\xB0" "C");
+    }
+    std::istringstream in(FaceText(m, {" M\xFCnchen: Nebel ", "", ""}));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    ASSERT_EQ(lines.size(), 10u);
+    EXPECT_EQ(lines[0], "Wolkenglas:  M\xC3\xBCnchen");
+    EXPECT_EQ(lines[1], "AKTUELL: 09.11.  14:35  -2,5\xC2\xB0" "C  \xE2\x87\xA7  1015 hPa");
+    EXPECT_EQ(lines[2], "MO 11.11.    4\xC2\xB0" "C");
+    EXPECT_EQ(lines[4], "MO 13.11.  -12\xC2\xB0" "C");
+    EXPECT_EQ(lines[9], "M\xC3\xBCnchen: Nebel");
+}
+
+TEST(ConsoleProgram, UsageErrorsAndAMissingPlace) {
+    EXPECT_EQ(RunConsoleProgram("", "--wetter").status, 2);
+    char pattern[] = "/tmp/wg-console-home-XXXXXX";
+    const fs::path home = ::mkdtemp(pattern);
+    const ProgramRun run = RunConsoleProgram("XDG_CONFIG_HOME=" + home.string(), "");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("Kein Ort gespeichert"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find(home.string() + "/wolkenglas/settings.ini"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.out.empty());
+    EXPECT_FALSE(fs::exists(home / "wolkenglas"));  // reading creates nothing
+    fs::remove_all(home);
+}
+
+// Needs the refresh (frmSet::cChk_Click).
+TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
+    WeatherServerProcess server({"--date", "2026-07-09", "--time", "16:21"});
+    ASSERT_GT(server.port(), 0);
+    char pattern[] = "/tmp/wg-console-run-XXXXXX";
+    const fs::path dir = ::mkdtemp(pattern);
+    const fs::path settings = dir / "settings.ini";
+    const std::string stored = "Server.Api=" + server.Base() + "\nServer.Satellite=" + server.Base() +
+                               "\nLocation.Selected=Berlin\nLocation.Key=999999\n";
+    std::ofstream(settings, std::ios::binary) << stored;
+    const std::string env = "LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin";
+
+    // The server's current conditions, read here on their own for the expected texts.
+    httplib::Client client("127.0.0.1", server.port());
+    const auto reply = client.Get(
+        "/currentconditions/v1/171001?language=de-DE&details=true&metric=true&apikey=k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe");
+    ASSERT_TRUE(reply);
+    const json now = json::parse(reply->body)[0];
+    char digits[32];  // the server sends one decimal, so "%.1f" rounds nothing
+    std::snprintf(digits, sizeof digits, "%.1f\xC2\xB0" "C", now["Temperature"]["Metric"]["Value"].get<double>());
+    std::string temperature = digits;
+    temperature[temperature.find('.')] = ',';
+
+    const ProgramRun run =
+        RunConsoleProgram(env, "--settings " + settings.string() + " --json --set Location.Key=171001");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const json j = json::parse(run.out);
+    EXPECT_EQ(j["title"]["caption"], "Wolkenglas:  Berlin");
+    EXPECT_EQ(j["title"]["color"], "#80FF80");
+    const Controls c = ByName(j);
+    EXPECT_EQ(c.at({"lTemp", 0})["caption"], temperature);
+    EXPECT_EQ(c.at({"PicDay", 0})["tile"], now["WeatherIcon"]);
+    EXPECT_EQ(c.at({"lDay", 1})["caption"], "DO 09.07.");
+    EXPECT_EQ(c.at({"lDay", 2})["caption"], "FR 10.07.");
+    EXPECT_EQ(c.at({"PicSat", -1})["visible"], true);
+    EXPECT_EQ(j["tray"]["tip"].get<std::string>().rfind(" Berlin: " + now["WeatherText"].get<std::string>(), 0), 0u);
+    EXPECT_EQ(Slurp(settings), stored);  // the override was not stored
+
+    WeatherServerProcess failing({"--status", "503"});
+    std::ofstream(settings, std::ios::binary) << "Server.Api=" << failing.Base()
+                                              << "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
+    const ProgramRun failed = RunConsoleProgram(env, "--settings " + settings.string());
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_NE(failed.err.find("FEHLER:  503 - Service Unavailable"), std::string::npos) << failed.err;
+    EXPECT_EQ(failed.out.rfind("FEHLER:  503 - Service Unavailable\n", 0), 0u) << failed.out;
+    fs::remove_all(dir);
+}
