@@ -11,7 +11,8 @@
 // Text of the member at a slash-separated path of member names ("Temperature/Metric/Value"),
 // names compared without regard to case, the first matching member winning. A string comes
 // without its quotes, a number or literal as written, an object or array as its source text.
-// An absent member yields the empty text. Escape sequences are kept as written.
+// An absent member, and a path that goes on below a value that is not an object, yield the
+// empty text. Escape sequences are kept as written; text after the object is ignored.
 std::string GetJSONValue(std::string_view json, std::string_view path);
 
 // Element texts of a JSON array at positions 1..n (position 0 is empty); n is one more than

@@ -34,13 +34,6 @@ inline std::vector<Reply> LoadReplies(const std::filesystem::path& fixturesDir) 
   return replies;
 }
 
-inline const Reply* Find(const std::vector<Reply>& replies, std::string_view file) {
-  for (const auto& r : replies) {
-    if (r.file == file) return &r;
-  }
-  return nullptr;
-}
-
 // Quoted words followed by a colon: the member names a text uses, for building query paths.
 inline std::vector<std::string> MemberNames(const std::string& text) {
   std::set<std::string> names;
