@@ -10,6 +10,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/SettingsStore.h"
+#include "satellite/PicScale.h"
 #include "system/Numbers.h"
 #include "widget/PictureOps.h"
 #include "widget/frmMain.h"
@@ -78,17 +79,11 @@ std::uint32_t SatelliteGrey(double u, double v) {
     return grey << 16 | grey << 8 | grey;
 }
 
-// The view fitted into the thumbnail the way the satellite picture is (full width, centred).
+// The thumbnail made from the full picture the way the refresh makes it (full width, centred).
 void SampleSatellite(PictureBox& box) {
-    const int w = box.Width, h = box.Height;
-    const int drawn = w * 3 / 4;
-    const int top = (h - drawn) / 2;
-    std::vector<std::uint32_t> px(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), kPictureKeyColour);
-    for (int y = top; y < top + drawn; ++y)
-        for (int x = 0; x < w; ++x)
-            px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] =
-                SatelliteGrey(static_cast<double>(x) / w, static_cast<double>(y - top) / drawn);
-    PicSetImage(box, w, h, std::move(px));
+    Bitmap thumbnail(box.Width, box.Height, kPictureKeyColour);
+    PicAspectCopy(*SampleSatellitePicture(), thumbnail, 1.0f);
+    PicSetImage(box, thumbnail.width, thumbnail.height, std::move(thumbnail.pixels));
 }
 
 }  // namespace
