@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "MainWindow.h"
+#include "PicWindow.h"
 #include "Win32Ports.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
@@ -16,16 +17,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Ports ports{settings, system, files, display};
 
     MainWindow window(instance);
-    HiddenWindowView setView, picView;
+    HiddenWindowView setView;
+    PicWindow picView(instance);
     frmMain main(ports, window);
     frmSet set(ports, setView, main);
     frmPic pic(picView, main);
     main.Attach(set, pic);
     window.Attach(main);
+    picView.Attach(pic);
 
     if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
     system.owner = window.Hwnd();
-    if (SampleFaceRequested(settings, main.RN, main.PN)) FillSampleFace(main);
+    if (SampleFaceRequested(settings, main.RN, main.PN)) {
+        FillSampleFace(main);
+        pic.Pic = SampleSatellitePicture();
+    }
     window.StartTimers();
 
     MSG msg;

@@ -177,6 +177,7 @@ TEST(Artwork, IconAndPointerFiles) {
         {"wolkenglas.ico", 1, {16, 32, 48}, 0, 0},
         {"hand.cur", 2, {32}, 10, 1},
         {"move.cur", 2, {32}, 16, 16},
+        {"close.cur", 2, {32}, 1, 1},
     };
     for (const File& f : files) {
         const std::vector<std::uint8_t> b = ReadAll(ResPath(f.name));
