@@ -1,4 +1,5 @@
-// Dragging with snapping, the taskbar queries, the monitor choice and the way back on screen.
+// Dragging with snapping to the screen, the taskbar and other monitors; the monitor choice and the
+// way back on screen.
 #include <gtest/gtest.h>
 
 #include "doubles/FakePorts.h"
@@ -56,20 +57,6 @@ TEST(FormMove, SnapRulesInTheirOrder) {
         EXPECT_EQ(window.left, r.wantLeft) << r.what;
         EXPECT_EQ(window.top, r.wantTop) << r.what;
         EXPECT_EQ(FormMoveState().CurX, r.x) << r.what;
-    }
-}
-
-TEST(FormMove, TaskbarEdgeAndSize) {
-    struct Row { ScreenRect taskbar; int edge, size; };
-    const Row rows[] = {
-        {kBottomBar, kTaskbarBottom, 40}, {kTopBar, kTaskbarTop, 30},
-        {kLeftBar, kTaskbarLeft, 1080}, {{1860, 0, 1920, 1080}, kTaskbarRight, 1080},
-        {{0, 1078, 1920, 1118}, kTaskbarBottom, 2},  // hidden below the screen but for 2 pixels
-        {{}, kTaskbarTop, 0},
-    };
-    for (const Row& r : rows) {
-        EXPECT_EQ(GetTaskbarEdge(r.taskbar, kScreen), r.edge) << r.taskbar.top;
-        EXPECT_EQ(GetTaskbarSize(r.taskbar, kScreen), r.size) << r.taskbar.top;
     }
 }
 
