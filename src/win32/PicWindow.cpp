@@ -128,11 +128,11 @@ void PicWindow::PaintContent(HDC dc) noexcept {
     GetClientRect(hwnd_, &client);
     const Bitmap* picture = model_ ? model_->Pic.get() : nullptr;
     painted_ = picture;
-    const int saved = SaveDC(dc);
     if (picture && !picture->empty()) {
         // The picture at its own size, cut to the picture box; black shows around a smaller one.
         const PixelRect& box = model_->PicRect;
         const int w = std::min(picture->width, box.w), h = std::min(picture->height, box.h);
+        const int saved = SaveDC(dc);
         IntersectClipRect(dc, box.x, box.y, box.x + w, box.y + h);
         BITMAPINFO bmi{};
         bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
@@ -144,10 +144,9 @@ void PicWindow::PaintContent(HDC dc) noexcept {
         SetDIBitsToDevice(dc, box.x, box.y, static_cast<DWORD>(picture->width), static_cast<DWORD>(picture->height),
                           0, 0, 0, static_cast<UINT>(picture->height), picture->pixels.data(), &bmi, DIB_RGB_COLORS);
         RestoreDC(dc, saved);
-        ExcludeClipRect(dc, box.x, box.y, box.x + w, box.y + h);
+        ExcludeClipRect(dc, box.x, box.y, box.x + w, box.y + h);  // the paint DC ends with EndPaint
     }
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    RestoreDC(dc, saved);
 }
 
 void PicWindow::MoveTo(int left, int top) {
