@@ -15,3 +15,4 @@
 
 #define IDC_WG_HAND 201       // link pointer: buttons, day headings, satellite thumbnail
 #define IDC_WG_MOVE 202       // four-way pointer: the draggable face
+#define IDC_WG_CLOSE 203      // arrow with a close sign: the satellite picture, which a click closes

@@ -205,6 +205,16 @@ def move_svg():
             + "</svg>")
 
 
+def close_svg():
+    """An arrow with a red close sign beside it: a click closes this view; hotspot at the tip (1, 1)."""
+    arrow = "M1.5,1.5 L1.5,21 L6,16.5 L9.2,23.8 L12.4,22.4 L9.3,15.3 L15.5,15.3 Z"
+    cross = "M20,20 L27,27 M27,20 L20,27"
+    return (SVG_HEAD.format(w=32, h=32)
+            + f'<path d="{arrow}" fill="#ffffff" stroke="#000000" stroke-width="1.3" stroke-linejoin="round"/>'
+            + '<circle cx="23.5" cy="23.5" r="7.3" fill="#d02828" stroke="#000000" stroke-width="1.2"/>'
+            + f'<path d="{cross}" stroke="#ffffff" stroke-width="2.4" stroke-linecap="round"/></svg>')
+
+
 # --- a preview of the face for the docs --------------------------------------------
 def face_text_svg():
     """Sample labels where the widget puts them, in the widget's colours, so the
@@ -320,7 +330,8 @@ def main():
         pixels.write_png(os.path.join(out, f"wolkenglas-{size}.png"), size, rows, alpha=True)
     pixels.write_icon_file(os.path.join(out, "wolkenglas.ico"), images)
 
-    for name, svg, hotspot in (("hand", hand_svg(), (10, 1)), ("move", move_svg(), (16, 16))):
+    for name, svg, hotspot in (("hand", hand_svg(), (10, 1)), ("move", move_svg(), (16, 16)),
+                               ("close", close_svg(), (1, 1))):
         rows = pixels.render_svg(svg, 32, 32, os.path.join(work, name + ".svg"),
                                  os.path.join(work, name + ".png"))
         pixels.write_icon_file(os.path.join(out, name + ".cur"), [(32, rows)], cursor_hotspot=hotspot)

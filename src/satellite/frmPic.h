@@ -1,18 +1,46 @@
 #pragma once
+#include <memory>
+
+#include "platform/Bitmap.h"
 #include "platform/WindowView.h"
 
 class frmMain;
 
-// The satellite picture window; loaded hidden at start, shown on demand.
+// The satellite picture window: the picture at full size in a one-pixel black frame. Loaded
+// hidden and far off the screen at start, centred on the widget's monitor when first shown,
+// hidden again by any key, button or double-click and when it loses the foreground. It also
+// holds the full-size picture that the widget's thumbnail is made from.
 class frmPic {
 public:
     frmPic(WindowView& view, frmMain& main) : view_(view), main_(main) {}
-    void Form_Load() { loaded_ = true; }
-    void Form_Unload() { view_.Hide(); loaded_ = false; }
+
+    void Form_Load();
+    void Form_Unload();
     bool Loaded() const { return loaded_; }
+    // Puts the picture one pixel inside the window and fits the window around it.
+    void Resize();
+
+    // The widget's thumbnail click: shows the window, or hides it when it is shown.
+    void Toggle();
+    // Every key, button and double-click on the window or its picture: hides the window and lets
+    // the thumbnail open it again.
+    void HideStep();
+    // A mouse move over the picture, (x, y) relative to it: drags the window, without snapping.
+    void Pic_MouseMove(int button, int x, int y);
+    // Every 100 ms: hides the window once another one has the foreground.
+    void Timer1_Timer();
+    static constexpr unsigned kTimer1Interval = 100;
+    // The monitors changed: a shown window that no monitor shows enough of comes back.
+    void Form_DisplayChange();
+
+    float TWX = 15.0f, TWY = 15.0f;
+    std::shared_ptr<Bitmap> Pic;  // the satellite picture; null until the first one arrives
+    PixelRect PicRect;            // where the picture box lies in the window, in pixels
+    int Width = 0, Height = 0;    // the window's size in pixels
 
 private:
     WindowView& view_;
-    [[maybe_unused]] frmMain& main_;
+    frmMain& main_;
     bool loaded_ = false;
+    bool placed_ = false;  // shown once: from then on it keeps its place
 };

@@ -8,7 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Bitmap.h"
 #include "platform/SettingsStore.h"
+#include "satellite/PicScale.h"
 #include "system/Numbers.h"
 #include "widget/PictureOps.h"
 #include "widget/frmMain.h"
@@ -65,27 +67,23 @@ void Tile(const PictureBox& sheet, PictureBox& target, int cols, int rows, int t
     PicMap(sheet, target, 0, 0, cols, rows, tile, 1, 1.0f);
 }
 
-// A small made-up infrared satellite view in greys: dark sea, lighter land and a bright band of
-// cloud, fitted into the thumbnail the way the satellite picture is (full width, centred).
+// A small made-up infrared satellite view in greys: dark sea, lighter land and bright bands of
+// cloud; (u, v) run from 0 to 1 across and down the picture.
+std::uint32_t SatelliteGrey(double u, double v) {
+    const bool land = v > 0.45 + 0.2 * std::sin(u * 6.0 + 1.0) - 0.25 * u;
+    // Fronts as broad bright bands, brighter where they cross.
+    const double cloud =
+        (std::sin(u * 4.0 + v * 7.0) + std::sin(v * 5.0 - u * 3.0 + 2.0) + 0.6 * std::sin(u * 11.0 + v * 2.0)) / 2.6;
+    std::uint32_t grey = land ? 0x58 : 0x30;
+    if (cloud > 0.15) grey = static_cast<std::uint32_t>(std::min(240.0, 130.0 + 260.0 * (cloud - 0.15)));
+    return grey << 16 | grey << 8 | grey;
+}
+
+// The thumbnail made from the full picture the way the refresh makes it (full width, centred).
 void SampleSatellite(PictureBox& box) {
-    const int w = box.Width, h = box.Height;
-    const int drawn = w * 3 / 4;
-    const int top = (h - drawn) / 2;
-    std::vector<std::uint32_t> px(static_cast<std::size_t>(w) * static_cast<std::size_t>(h), kPictureKeyColour);
-    for (int y = top; y < top + drawn; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const double u = static_cast<double>(x) / w, v = static_cast<double>(y - top) / drawn;
-            const bool land = v > 0.45 + 0.2 * std::sin(u * 6.0 + 1.0) - 0.25 * u;
-            // Fronts as broad bright bands, brighter where they cross.
-            const double cloud = (std::sin(u * 4.0 + v * 7.0) + std::sin(v * 5.0 - u * 3.0 + 2.0) +
-                                  0.6 * std::sin(u * 11.0 + v * 2.0)) / 2.6;
-            std::uint32_t grey = land ? 0x58 : 0x30;
-            if (cloud > 0.15) grey = static_cast<std::uint32_t>(std::min(240.0, 130.0 + 260.0 * (cloud - 0.15)));
-            px[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] =
-                grey << 16 | grey << 8 | grey;
-        }
-    }
-    PicSetImage(box, w, h, std::move(px));
+    Bitmap thumbnail(box.Width, box.Height, kPictureKeyColour);
+    PicAspectCopy(*SampleSatellitePicture(), thumbnail, 1.0f);
+    PicSetImage(box, thumbnail.width, thumbnail.height, std::move(thumbnail.pixels));
 }
 
 }  // namespace
@@ -151,4 +149,11 @@ void FillSampleFace(frmMain& f) {
         f.lUVx[i].Caption = d.uv;
         f.lUVx[i].ToolTipText = Cat({" UV-Index: ", d.uv, " (", d.uvCategory, ") "});
     }
+}
+
+std::shared_ptr<Bitmap> SampleSatellitePicture() {
+    auto picture = std::make_shared<Bitmap>(640, 480);
+    for (int y = 0; y < picture->height; ++y)
+        for (int x = 0; x < picture->width; ++x) picture->at(x, y) = SatelliteGrey(x / 640.0, y / 480.0);
+    return picture;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/Ports.h"
 #include "platform/WindowView.h"
@@ -33,10 +34,6 @@ public:
     void Form_Unload();
     // Close marker poll; true when the widget is to be unloaded.
     bool Timer2_Timer();
-    // A key pressed on the widget: virtual-key code, shift 1 Shift, 2 Ctrl, 4 Alt.
-    void Form_KeyDown(int keyCode, int shift);
-    // Opens the settings dialog, once the start sequence has made it ready.
-    void ShowSettings();
     static constexpr unsigned kTimer1Interval = 100;
     static constexpr unsigned kTimer2Interval = 5000;
 
@@ -49,6 +46,19 @@ public:
     void SetTitle(const std::string& caption);
     // Sets the close button's glyph and its shadow's.
     void SetExitCaption(const std::string& caption);
+
+    // Keys, mouse and display changes (widget/frmMainInput.cpp). Key codes are virtual-key codes,
+    // shift states 1 Shift, 2 Ctrl, 4 Alt, summed; buttons 1 left, 2 right, 4 middle, summed;
+    // positions are face pixels (beyond the face while a pressed button holds the mouse). A true
+    // result asks the host to unload the widget.
+    bool Form_KeyDown(int keyCode, int shift);
+    void Face_MouseMove(int button, int x, int y);
+    void Face_MouseDown(int button, int x, int y);
+    bool Face_MouseUp(int button, int x, int y);
+    void Face_DblClick(int x, int y);
+    void PicSat_Click();
+    void FormMoveX(int button, int x, int y, int dock);
+    void Form_DisplayChange();
 
     // Identity and display members, read by the other windows.
     std::string RN, PN, EN, MC, VZ, M2, A, DN;
@@ -75,8 +85,13 @@ private:
     void PlaceColumnPictures(int lastColumn);
     void PlaceWindow();     // start sequence step 12
 
+    void OpenSettings();      // the settings dialog, once the start sequence made it ready
+    void OpenDayLink(int n);  // the web page of day heading n
+
     Ports& ports_;
     WindowView& view_;
+    std::string_view mouseOwner_;  // the control a pressed button went down on; empty: none
+    bool clickPending_ = false;    // its release may still be a click
     frmSet* set_ = nullptr;
     frmPic* pic_ = nullptr;
 };

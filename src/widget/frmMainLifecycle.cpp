@@ -1,6 +1,4 @@
 // The widget's start sequence, shutdown sequence and close marker poll.
-#include <algorithm>
-
 #include "platform/SettingsKeys.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
@@ -15,24 +13,12 @@
 #include "update/CRC32.h"
 #include "update/mProgVer.h"
 #include "widget/frmMain.h"
+#include "widget/mFormMove.h"
 
 namespace {
 
 constexpr int kDefaultPosition = 32;
 constexpr std::uint32_t kStartupDelayMs = 30000;
-// A window counts as reachable when at least this much of it lies on one monitor.
-constexpr int kMinVisibleWidth = 24;
-constexpr int kMinVisibleHeight = 8;
-
-bool Reachable(const ScreenRect& window, const std::vector<ScreenRect>& monitors) {
-    for (const ScreenRect& m : monitors) {
-        const int w = std::min(window.right, m.right) - std::max(window.left, m.left);
-        const int h = std::min(window.bottom, m.bottom) - std::max(window.top, m.top);
-        if (w >= kMinVisibleWidth && h >= kMinVisibleHeight) return true;
-    }
-    return false;
-}
-
 // A stored coordinate: its whole text must be a number; anything else is the default.
 int StoredPixels(const std::string& text) {
     const auto v = StrictNumber(text);

@@ -1,9 +1,13 @@
 #include "MainWindow.h"
 
+#include <windowsx.h>
+
 #include "FacePainter.h"
 #include "KeyState.h"
+#include "MouseInput.h"
 #include "Text.h"
 #include "UniqueHandle.h"
+#include "cShadow.h"
 #ifdef WG_HAVE_ARTWORK
 #include "artwork_ids.h"
 #endif
@@ -76,11 +80,32 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         if (face_.OnSetCursor(lParam)) return TRUE;
         break;
     case WM_KEYDOWN:
-        if (model_) model_->Form_KeyDown(static_cast<int>(wParam), ShiftState());
-        return 0;
     case WM_SYSKEYDOWN:
-        // Alt+F4 goes on to the default handling, which closes the widget.
-        if (model_) model_->Form_KeyDown(static_cast<int>(wParam), ShiftState());
+        if (model_ && model_->Form_KeyDown(static_cast<int>(wParam), ShiftState())) {
+            Unload();
+            return 0;
+        }
+        // F4 with any other shift state does nothing; the system would close the window.
+        if (msg == WM_KEYDOWN || wParam == VK_F4) return 0;
+        break;
+    case WM_MOUSEMOVE:
+        if (model_) model_->Face_MouseMove(HeldButtons(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+    case WM_LBUTTONDBLCLK:
+        OnButtonDown(msg, lParam);
+        return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        OnButtonUp(msg, wParam, lParam);
+        return 0;
+    case WM_DISPLAYCHANGE:
+        if (model_) model_->Form_DisplayChange();
         break;
     case WM_CLOSE:
         Unload();
@@ -120,6 +145,43 @@ void MainWindow::OnTimer(UINT_PTR id) noexcept {
     } else if (id == kTimer2) {
         if (model_->Timer2_Timer()) Unload();
     }
+}
+
+namespace {
+int ButtonOf(UINT msg) {
+    switch (msg) {
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: case WM_RBUTTONUP: return 2;
+    case WM_MBUTTONDOWN: case WM_MBUTTONDBLCLK: case WM_MBUTTONUP: return 4;
+    default: return 1;
+    }
+}
+}  // namespace
+
+void MainWindow::OnButtonDown(UINT msg, LPARAM lParam) noexcept {
+    if (!model_) return;
+    // The face keeps the mouse while a button is held, so a drag goes on when the pointer runs
+    // ahead of the window, and the release reaches the control it was pressed on.
+    SetCapture(hwnd_);
+    const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+    if (msg == WM_LBUTTONDBLCLK) model_->Face_DblClick(x, y);
+    else model_->Face_MouseDown(ButtonOf(msg), x, y);
+    ShowChanges();
+}
+
+void MainWindow::OnButtonUp(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (!model_) return;
+    if (HeldButtons(wParam) == 0) ReleaseCapture();
+    if (model_->Face_MouseUp(ButtonOf(msg), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))) {
+        Unload();
+        return;
+    }
+    ShowChanges();
+}
+
+void MainWindow::ShowChanges() noexcept {
+    // A pressed button's look shows at once, not at the next title timer tick.
+    face_.OnTimer();
+    UpdateWindow(hwnd_);
 }
 
 void MainWindow::Unload() noexcept {
@@ -165,7 +227,4 @@ void MainWindow::SetCaption(const std::string& caption) {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void MainWindow::EnableDropShadow() {
-    const ULONG_PTR style = GetClassLongPtrW(hwnd_, GCL_STYLE);
-    SetClassLongPtrW(hwnd_, GCL_STYLE, static_cast<LONG_PTR>(style | CS_DROPSHADOW));
-}
+void MainWindow::EnableDropShadow() { cShadow(hwnd_); }

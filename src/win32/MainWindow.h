@@ -35,6 +35,9 @@ private:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     void OnPaint() noexcept;
     void OnTimer(UINT_PTR id) noexcept;
+    void OnButtonDown(UINT msg, LPARAM lParam) noexcept;
+    void OnButtonUp(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    void ShowChanges() noexcept;
     void Unload() noexcept;
 
     HWND hwnd_ = nullptr;

@@ -56,4 +56,7 @@ public:
     std::vector<ScreenRect> Monitors() override;
     float TwipsPerPixelX() override;
     float TwipsPerPixelY() override;
+    std::vector<MonitorArea> MonitorAreas() override;
+    MonitorArea MonitorAt(int x, int y) override;
+    ScreenRect TaskbarRect() override;
 };

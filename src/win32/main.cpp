@@ -3,6 +3,7 @@
 
 #include "MainWindow.h"
 #include "SettingsWindow.h"
+#include "PicWindow.h"
 #include "Win32Ports.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
@@ -18,17 +19,21 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
 
     MainWindow window(instance);
     SettingsWindow setView(instance);
-    HiddenWindowView picView;
+    PicWindow picView(instance);
     frmMain main(ports, window);
     frmSet set(ports, setView, main);
     frmPic pic(picView, main);
     main.Attach(set, pic);
     window.Attach(main);
     setView.Attach(set);
+    picView.Attach(pic);
 
     if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
     system.owner = window.Hwnd();
-    if (SampleFaceRequested(settings, main.RN, main.PN)) FillSampleFace(main);
+    if (SampleFaceRequested(settings, main.RN, main.PN)) {
+        FillSampleFace(main);
+        pic.Pic = SampleSatellitePicture();
+    }
     window.StartTimers();
 
     MSG msg;

@@ -81,7 +81,15 @@ public:
     std::vector<ScreenRect> Monitors() override { return monitors; }
     float TwipsPerPixelX() override { return 15.0f; }
     float TwipsPerPixelY() override { return 15.0f; }
+    std::vector<MonitorArea> MonitorAreas() override {
+        std::vector<MonitorArea> out;
+        for (std::size_t i = 0; i < monitors.size(); ++i) out.push_back({monitors[i], i < work.size() ? work[i] : monitors[i]});
+        return out;
+    }
+    ScreenRect TaskbarRect() override { return taskbar; }
     std::vector<ScreenRect> monitors{{0, 0, 1920, 1080}};
+    std::vector<ScreenRect> work;  // work area of monitors[i]; where missing, the whole monitor
+    ScreenRect taskbar{};
 };
 
 class FakeWindow : public WindowView {

@@ -146,9 +146,9 @@ std::string WineSession::Env() const {
 
 CommandResult WineSession::Run(const std::string& command) const { return Shell(Env() + command); }
 
-void WineSession::Start(const std::string& args) {
-    const std::string command = std::string("wine explorer /desktop=") + kDesktop + ",1280x800 " + ShellQuote(kWinExe) +
-                                (args.empty() ? "" : " " + args);
+void WineSession::Start(const std::string& args, const std::string& desktop) {
+    const std::string command =
+        "wine explorer /desktop=" + desktop + ",1280x800 " + ShellQuote(kWinExe) + (args.empty() ? "" : " " + args);
     Shell(Env() + "setsid sh -c " + ShellQuote(command + " >/dev/null 2>&1 &"));
 }
 

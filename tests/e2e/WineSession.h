@@ -38,8 +38,9 @@ public:
     const std::string& Prefix() const { return prefix_; }
     const std::string& Display() const { return display_; }
 
-    // Starts the program (in the virtual desktop) with an argument text; returns at once.
-    void Start(const std::string& args = "");
+    // Starts the program (in the virtual desktop) with an argument text; returns at once. Only the
+    // desktop named "shell" has a taskbar and a notification area.
+    void Start(const std::string& args = "", const std::string& desktop = kDesktop);
     // Puts Tahoma where Windows keeps its fonts: not every Wine build finds the copy that
     // fonts-wine ships, and the windows are made for it.
     void InstallTahoma() const;

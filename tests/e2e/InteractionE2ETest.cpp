@@ -1,0 +1,132 @@
+// The widget used by hand under Wine's "shell" desktop: dragging with and without snapping, the
+// lock, Alt+F4, the hide and close buttons, the satellite window, keys that must do nothing.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <thread>
+#include <tuple>
+
+#include "../doubles/WeatherServerProcess.h"
+#include "WineSession.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+// Parts that need windows other branches bring: the tray icon and the settings dialog's window.
+constexpr bool kTrayIconExists = false;
+constexpr bool kDialogWindowExists = true;
+
+struct Widget {
+    WeatherServerProcess server;
+    WineSession wine;
+    std::string id;
+
+    // A stored place and the local weather server: the settings dialog stays hidden, and the first
+    // refresh has a server to ask.
+    explicit Widget(std::initializer_list<std::pair<std::string, std::string>> settings = {}) {
+        for (const auto& [name, value] : {std::pair<std::string, std::string>{"Server.Api", server.Base()},
+                                          {"Server.Satellite", server.Base()}, {"Location.Key", "171001"},
+                                          {"Location.Selected", "Berlin, Berlin, DE"}})
+            wine.RegAdd(kSettingsKey, name, value);
+        for (const auto& [name, value] : settings) wine.RegAdd(kSettingsKey, name, value);
+        wine.Start("", "shell");
+        // The refresh may rename the window at once: any title that begins with the product name.
+        for (int i = 0; i < 200 && id.empty(); ++i, std::this_thread::sleep_for(300ms)) {
+            std::istringstream ids(wine.Run("xdotool search --name '^Wolkenglas'").output);
+            for (std::string w; id.empty() && std::getline(ids, w);)
+                if (!w.empty() && wine.Geometry(w).viewable) id = w;
+        }
+        std::this_thread::sleep_for(1s);  // the start sequence has ended
+    }
+    WindowGeometry Where() const { return wine.Geometry(id); }
+    void Mouse(const std::string& steps) const { wine.Run("xdotool " + steps + " sleep 0.5"); }
+    static std::string At(int x, int y) { return "mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.3 "; }
+    // Presses the left button on the face at (x, y) and lets it go with the pointer at a screen point.
+    void Drag(int x, int y, int toX, int toY) const {
+        Mouse(At(Where().x + x, Where().y + y) + "mousedown 1 sleep 0.3 " + At(toX, toY) + "mouseup 1");
+    }
+    void ClickFace(int x, int y) const { Mouse(At(Where().x + x, Where().y + y) + "click 1"); }
+    bool Viewable(const std::string& window, bool wanted) const {
+        for (int i = 0; i < 15 && wine.Geometry(window).viewable != wanted; ++i) std::this_thread::sleep_for(200ms);
+        return wine.Geometry(window).viewable == wanted;
+    }
+};
+
+TEST(Interaction, DragSnapsToTheEdgesAndTheTaskbarAndAltF4StoresThePlace) {
+    Widget w;
+    ASSERT_FALSE(w.id.empty()) << "the widget window did not appear";
+    w.Drag(200, 100, 204, 105);  // grabbed by a night picture, let go 4 and 5 pixels from the corner
+    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(0, 0));
+    // 5 pixels from the right edge and 4 above the taskbar, which Wine reports as its 1 pixel at
+    // the bottom (0, 799, 1280, 800): the widget stops at 799 - 213.
+    w.Drag(200, 100, 200 + 1280 - 388 - 5, 100 + 799 - 213 - 4);
+    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(892, 586));
+    w.wine.Key(w.id, "alt+F4");
+    ASSERT_TRUE(w.Viewable(w.id, false)) << "Alt+F4 did not close the widget";
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Left"), "892");
+    EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Top"), "586");
+}
+
+TEST(Interaction, WithoutSnappingItLeavesTheScreenTheLockHoldsItAndHideHidesIt) {
+    {
+        Widget w({{"Window.Magnetic", "0"}});
+        ASSERT_FALSE(w.id.empty());
+        w.Drag(200, 100, 180, 105);
+        EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(-20, 5));
+    }
+    Widget w({{"Window.Lock", "1"}});
+    ASSERT_FALSE(w.id.empty());
+    w.Drag(200, 100, 500, 400);
+    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(32, 32));
+    w.ClickFace(366, 8);
+    EXPECT_TRUE(w.Viewable(w.id, false)) << "still shown after the hide button";
+    if (!kTrayIconExists) return;
+    w.Mouse(Widget::At(1280 - 10, 800 - 10) + "click 1");  // our icon, the only one, at the right end
+    EXPECT_TRUE(w.Viewable(w.id, true)) << "the tray icon did not bring the widget back";
+}
+
+TEST(Interaction, ThumbnailShowsTheSatelliteWindowCentredUntilAKeyOrAClickElsewhere) {
+    Widget w({{"Demo.SampleFace", "1"}});
+    ASSERT_FALSE(w.id.empty());
+    w.ClickFace(66, 112);
+    const auto pic = w.wine.WaitForWindow("Satellitenbild", 5s);
+    ASSERT_TRUE(pic) << "no satellite window after a click on the thumbnail";
+    const WindowGeometry g = w.wine.Geometry(*pic);
+    EXPECT_EQ(std::tuple(g.x, g.y, g.width, g.height), std::tuple((1280 - 642) / 2, (800 - 482) / 2, 642, 482));
+    const std::string shot = w.wine.Screenshot("satellite-window");
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{641, 481}})
+        EXPECT_EQ(WineSession::Pixel(shot, g.x + x, g.y + y), (Rgb{0, 0, 0})) << "frame at " << x << "," << y;
+    const std::string colours = w.wine.Run("convert '" + shot + "' -crop 640x480+" + std::to_string(g.x + 1) + "+" +
+                                           std::to_string(g.y + 1) + " +repage -format %k info:").output;
+    EXPECT_GT(std::atoi(colours.c_str()), 50) << "no picture inside the frame";
+
+    w.wine.Run("xdotool key a");
+    EXPECT_TRUE(w.Viewable(*pic, false)) << "a key did not close the satellite window";
+    w.ClickFace(66, 112);
+    ASSERT_TRUE(w.Viewable(*pic, true)) << "the thumbnail works only once";
+    EXPECT_EQ(w.wine.Geometry(*pic).x, g.x);
+    w.Mouse(Widget::At(1100, 100) + "click 1");
+    EXPECT_TRUE(w.Viewable(*pic, false)) << "a click elsewhere did not close the satellite window";
+}
+
+TEST(Interaction, KeysWithOtherShiftStatesDoNothingAndTheCloseButtonEndsTheProgram) {
+    Widget w;
+    ASSERT_FALSE(w.id.empty());
+    for (const char* keys : {"shift+F1", "ctrl+F5", "shift+alt+F4", "ctrl+alt+F4"}) w.wine.Key(w.id, keys);
+    std::this_thread::sleep_for(1s);
+    EXPECT_TRUE(w.wine.Geometry(w.id).viewable) << "a key with another shift state closed the widget";
+    EXPECT_EQ(w.wine.CountViewable(" Einstellungen ..."), 0u);
+    if (kDialogWindowExists) {
+        w.wine.Key(w.id, "F1");
+        EXPECT_TRUE(w.wine.WaitForWindow(" Einstellungen ...", 5s)) << "F1 did not open the settings dialog";
+    }
+    // Held down, the close button says goodbye in the title; let go, the program ends.
+    w.Mouse(Widget::At(w.Where().x + 378, w.Where().y + 8) + "mousedown 1");
+    EXPECT_EQ(w.wine.Run("xdotool getwindowname " + w.id).output, "Aufwiedersehen ...\n");
+    w.Mouse("mouseup 1");
+    EXPECT_TRUE(w.Viewable(w.id, false)) << "the close button did not end the program";
+}
+
+}  // namespace
