@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <zlib.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -11,18 +13,72 @@
 #include "satellite/PicScale.h"
 
 // Checks the committed pictures in res/ against what the widget relies on:
-// sizes, tiles that exist, separators and the transparent colour.
+// sizes, tiles that exist, separators and the transparent colour. The PNGs are
+// what the program carries; the BMPs are the same pixels for hosts that read
+// picture files.
 namespace {
 
 constexpr std::uint32_t kKey = kSheetKeyColour;
 
-std::string ResPath(const char* name) { return std::string(WG_SOURCE_DIR) + "/res/" + name; }
+std::string ResPath(const std::string& name) { return std::string(WG_SOURCE_DIR) + "/res/" + name; }
 
-Bitmap Load(const char* name) {
-    auto b = LoadBmpFile(ResPath(name));
-    EXPECT_TRUE(b.has_value()) << name;
-    return b ? *b : Bitmap{};
+std::vector<std::uint8_t> ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+unsigned U16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
+unsigned U32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return U16(b, at) | U16(b, at + 2) << 16;
+}
+unsigned BigU32(const std::vector<std::uint8_t>& b, std::size_t at) {
+    return unsigned{b[at]} << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+}
+
+// The PNGs as res/tools/pixels.py writes them: 8-bit RGB, not interlaced,
+// every row unfiltered. Anything else fails the test that loads it.
+Bitmap LoadPng(const std::string& path) {
+    const std::vector<std::uint8_t> b = ReadAll(path);
+    const std::vector<std::uint8_t> signature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (b.size() < 8 || !std::equal(signature.begin(), signature.end(), b.begin())) {
+        ADD_FAILURE() << path << " is not a PNG";
+        return {};
+    }
+    int width = 0, height = 0;
+    std::vector<std::uint8_t> idat;
+    for (std::size_t at = 8; at + 12 <= b.size();) {
+        const std::size_t length = BigU32(b, at);
+        const std::string kind(b.begin() + at + 4, b.begin() + at + 8);
+        if (at + 12 + length > b.size()) break;
+        if (kind == "IHDR") {
+            width = static_cast<int>(BigU32(b, at + 8));
+            height = static_cast<int>(BigU32(b, at + 12));
+            EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + at + 16, b.begin() + at + 21),
+                      (std::vector<std::uint8_t>{8, 2, 0, 0, 0})) << path;
+        }
+        if (kind == "IDAT") idat.insert(idat.end(), b.begin() + at + 8, b.begin() + at + 8 + length);
+        at += 12 + length;
+    }
+    const std::size_t stride = 1 + 3 * static_cast<std::size_t>(width);
+    std::vector<std::uint8_t> raw(stride * height);
+    uLongf rawSize = raw.size();
+    if (width <= 0 || height <= 0 || uncompress(raw.data(), &rawSize, idat.data(), idat.size()) != Z_OK ||
+        rawSize != raw.size()) {
+        ADD_FAILURE() << path << " does not inflate to " << width << " x " << height << " pixels";
+        return {};
+    }
+    Bitmap out(width, height);
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = raw.data() + y * stride;
+        EXPECT_EQ(row[0], 0) << path << " row " << y << " is filtered";
+        for (int x = 0; x < width; ++x)
+            out.at(x, y) = std::uint32_t{row[1 + 3 * x]} << 16 | row[2 + 3 * x] << 8 | row[3 + 3 * x];
+    }
+    return out;
+}
+
+// A picture by its name in res/ (without extension), from the PNG the program carries.
+Bitmap Load(const std::string& name) { return LoadPng(ResPath(name + ".png")); }
 
 struct Sheet {
     const char* file;
@@ -32,9 +88,9 @@ struct Sheet {
 
 const std::vector<Sheet>& Sheets() {
     static const std::vector<Sheet> sheets = {
-        {"weather.bmp", 410, 205, 10, 5, {9, 10, 27, 28, 45, 46, 47, 48, 49, 50}},
-        {"wind.bmp", 320, 80, 8, 2, {}},
-        {"moon.bmp", 320, 40, 8, 1, {}},
+        {"weather", 410, 205, 10, 5, {9, 10, 27, 28, 45, 46, 47, 48, 49, 50}},
+        {"wind", 320, 80, 8, 2, {}},
+        {"moon", 320, 40, 8, 1, {}},
     };
     return sheets;
 }
@@ -53,17 +109,22 @@ int OpaqueCount(const Bitmap& b) {
     return n;
 }
 
-TEST(Artwork, BackgroundHasTheWindowSize) {
-    const Bitmap bg = Load("background.bmp");
-    EXPECT_EQ(bg.width, 388);
-    EXPECT_EQ(bg.height, 213);
-}
-
-TEST(Artwork, SheetsHaveTheirGridSizes) {
-    for (const Sheet& s : Sheets()) {
-        const Bitmap b = Load(s.file);
-        EXPECT_EQ(b.width, s.width) << s.file;
-        EXPECT_EQ(b.height, s.height) << s.file;
+// The face and the sheets at their sizes, and each picture file a host may read
+// instead of the resources the same pixels, the key colour included.
+TEST(Artwork, PicturesHaveTheirSizesAndBmpCopiesTheSamePixels) {
+    struct Picture {
+        const char* name;
+        int width, height;
+    };
+    for (const Picture& p : {Picture{"background", 388, 213}, Picture{"weather", 410, 205},
+                             Picture{"wind", 320, 80}, Picture{"moon", 320, 40}}) {
+        const Bitmap png = Load(p.name);
+        EXPECT_EQ(png.width, p.width) << p.name;
+        EXPECT_EQ(png.height, p.height) << p.name;
+        const auto bmp = LoadBmpFile(ResPath(std::string(p.name) + ".bmp"));
+        ASSERT_TRUE(bmp.has_value()) << p.name;
+        EXPECT_TRUE(bmp->width == png.width && bmp->height == png.height && bmp->pixels == png.pixels)
+            << p.name << ".bmp differs from " << p.name << ".png";
     }
 }
 
@@ -130,7 +191,7 @@ TEST(Artwork, NoPixelIsNearlyTheKeyColour) {
 // Labels are light colours without a background of their own: where they
 // stand, the face must stay dark.
 TEST(Artwork, BackgroundIsDarkWhereLabelsStand) {
-    const Bitmap bg = Load("background.bmp");
+    const Bitmap bg = Load("background");
     if (bg.empty()) return;
     struct Area {
         const char* name;
@@ -154,16 +215,6 @@ TEST(Artwork, BackgroundIsDarkWhereLabelsStand) {
             }
         }
     }
-}
-
-std::vector<std::uint8_t> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-unsigned U16(const std::vector<std::uint8_t>& b, std::size_t at) { return b[at] | b[at + 1] << 8; }
-unsigned U32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return U16(b, at) | U16(b, at + 2) << 16;
 }
 
 TEST(Artwork, IconAndPointerFiles) {
