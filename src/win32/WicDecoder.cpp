@@ -29,7 +29,7 @@ std::optional<Bitmap> FirstFrame(IWICImagingFactory& factory, IWICBitmapDecoder&
         return std::nullopt;
     UINT width = 0, height = 0;
     if (FAILED(converter->GetSize(&width, &height)) || width == 0 || height == 0 ||
-        width > static_cast<UINT>(std::numeric_limits<int>::max()) || std::size_t{width} * height > kMaxDecodedPixels)
+        std::size_t{width} * height > kMaxDecodedPixels)
         return std::nullopt;
     Bitmap picture(static_cast<int>(width), static_cast<int>(height));
     if (FAILED(converter->CopyPixels(nullptr, width * 4, static_cast<UINT>(picture.pixels.size() * 4),
