@@ -11,4 +11,4 @@ trap 'rm -rf "$work"' EXIT
 PYTHONDONTWRITEBYTECODE=1 python3 "$here/tools/make_artwork.py" "$here" "$work"
 # keep the intermediate SVGs when asked, for looking at one scene in an editor
 if [ "${KEEP_SVG:-}" != "" ]; then mkdir -p "$KEEP_SVG" && cp "$work"/*.svg "$KEEP_SVG"/; fi
-echo "res/: $(cd "$here" && ls ./*.bmp ./*.ico ./*.cur | wc -l) resource files written"
+echo "res/: $(cd "$here" && ls ./*.png ./*.bmp ./*.ico ./*.cur | wc -l) picture files written"

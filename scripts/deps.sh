@@ -12,7 +12,7 @@ wg_need_packages() {
 }
 
 WG_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-    libcpp-httplib-dev nlohmann-json3-dev libsimdjson-dev libjpeg62-turbo-dev locales
+    libcpp-httplib-dev zlib1g-dev nlohmann-json3-dev libsimdjson-dev libjpeg62-turbo-dev locales
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
 # Generates the locale "$1.$2" (for example de_DE UTF-8) unless it is installed; Debian ships only
 # C and POSIX. The console front end's tests read decimal separators and day names from them.

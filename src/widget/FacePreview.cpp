@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "platform/Bitmap.h"
-#include "satellite/PngFile.h"
 #include "widget/PictureOps.h"
 
 namespace {
@@ -201,11 +200,4 @@ FacePixels RenderFacePreview(const std::vector<FaceControl>& controls, int width
     for (const FaceControl& c : controls)
         if (c.label) DrawLabel(image, *c.label);
     return image;
-}
-
-bool SaveFacePreviewPng(const FacePixels& image, const std::filesystem::path& path) {
-    Bitmap bitmap(image.width, image.height);
-    if (bitmap.empty()) return false;
-    bitmap.pixels = image.pixels;
-    return SavePngFile(bitmap, path);
 }

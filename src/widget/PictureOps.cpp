@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "platform/Bitmap.h"
-#include "satellite/BmpFile.h"
 #include "satellite/PicScale.h"
 
 void PicCls(PictureBox& box) {
@@ -27,14 +26,6 @@ bool PicSetImage(PictureBox& box, int width, int height, std::vector<std::uint32
     image->height = height;
     image->pixels = std::move(pixels);
     box.Image = std::move(image);
-    box.Tile = 0;
-    return true;
-}
-
-bool PicLoadFile(PictureBox& box, const std::filesystem::path& path) {
-    auto image = LoadBmpFile(path);
-    if (!image || image->empty()) return false;
-    box.Image = std::make_shared<Bitmap>(std::move(*image));
     box.Tile = 0;
     return true;
 }

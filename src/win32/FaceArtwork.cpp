@@ -1,8 +1,9 @@
 #include "FaceArtwork.h"
 
-#include <vector>
+#include <utility>
 
-#include "UniqueHandle.h"
+#include "Com.h"
+#include "WicDecoder.h"
 #include "widget/FaceControls.h"
 #include "widget/PictureOps.h"
 #include "widget/frmMain.h"
@@ -12,34 +13,22 @@
 
 namespace {
 
-// The pixels of a BITMAP resource as 0x00RRGGBB, top-down.
+// A picture of the resources (a PNG in RCDATA) as the box's image.
 bool LoadPicture(HINSTANCE instance, int id, PictureBox& box) {
-    unique_hbitmap bitmap(static_cast<HBITMAP>(
-        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    if (!bitmap) return false;
-    BITMAP info{};
-    if (!GetObjectW(bitmap.get(), sizeof info, &info) || info.bmWidth <= 0 || info.bmHeight <= 0) return false;
-    const int width = info.bmWidth, height = info.bmHeight;
-    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    BITMAPINFO bmi{};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
-    unique_hdc screen(CreateCompatibleDC(nullptr));
-    if (!screen || GetDIBits(screen.get(), bitmap.get(), 0, static_cast<UINT>(height), pixels.data(), &bmi,
-                             DIB_RGB_COLORS) != height)
-        return false;
-    for (std::uint32_t& p : pixels) p &= 0xFFFFFF;  // the fourth byte is not alpha here
-    return PicSetImage(box, width, height, std::move(pixels));
+    const HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_RCDATA);
+    const HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return false;
+    auto picture = DecodePicture(data, SizeofResource(instance, found));
+    return picture && PicSetImage(box, picture->width, picture->height, std::move(picture->pixels));
 }
 
 }  // namespace
 
 void LoadFaceArtwork([[maybe_unused]] HINSTANCE instance, [[maybe_unused]] frmMain& model) noexcept {
 #ifdef WG_HAVE_ARTWORK
+    // A picture that does not decode leaves its box empty: the face still comes up, plainer.
+    const ComApartment com;
     try {
         LoadPicture(instance, IDB_BACKGROUND, model.Pic);
         LoadPicture(instance, IDB_WEATHER, model.PicIcon);
