@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Bitmap.h"
 #include "platform/WindowView.h"
 
 class frmMain;
@@ -10,6 +11,8 @@ public:
     void Form_Load() { loaded_ = true; }
     void Form_Unload() { view_.Hide(); loaded_ = false; }
     bool Loaded() const { return loaded_; }
+
+    Bitmap Pic;  // the whole satellite picture of the last refresh
 
 private:
     WindowView& view_;

@@ -52,6 +52,7 @@ struct PictureBox {
     bool Enabled = true;
     bool HandPointer = false;
     std::shared_ptr<Bitmap> Image;  // null: cleared
+    int Tile = 0;  // the sheet tile last drawn into the box (PicMap); 0 when it shows none
 };
 
 // Element 0 is the current-conditions column, 1 to 7 the forecast days.

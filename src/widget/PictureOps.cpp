@@ -6,7 +6,10 @@
 #include "satellite/BmpFile.h"
 #include "satellite/PicScale.h"
 
-void PicCls(PictureBox& box) { box.Image.reset(); }
+void PicCls(PictureBox& box) {
+    box.Image.reset();
+    box.Tile = 0;
+}
 
 void PicEnsureImage(PictureBox& box) {
     if (!box.Image || box.Image->width != box.Width || box.Image->height != box.Height)
@@ -22,6 +25,7 @@ bool PicSetImage(PictureBox& box, int width, int height, std::vector<std::uint32
     image->height = height;
     image->pixels = std::move(pixels);
     box.Image = std::move(image);
+    box.Tile = 0;
     return true;
 }
 
@@ -29,6 +33,7 @@ bool PicLoadFile(PictureBox& box, const std::filesystem::path& path) {
     auto image = LoadBmpFile(path);
     if (!image || image->empty()) return false;
     box.Image = std::make_shared<Bitmap>(std::move(*image));
+    box.Tile = 0;
     return true;
 }
 
@@ -39,6 +44,7 @@ bool PicMap(const PictureBox& sheet, PictureBox& target, int x, int y, int cols,
     if (!rects) return false;
     PicEnsureImage(target);
     StretchCopy(*sheet.Image, rects->src, *target.Image, rects->dst);
+    target.Tile = index;
     return true;
 }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "doubles/FakePorts.h"
+#include "doubles/FakeServices.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
 #include "widget/frmMain.h"
@@ -14,8 +15,10 @@ struct App {
     frmMain main{fake.ports, mainWindow};
     frmSet set{fake.ports, setWindow, main};
     frmPic pic{picWindow, main};
+    FakeServices services{fake.files};
     App() {
         main.Attach(set, pic);
+        set.AttachServices(services.ports);
         fake.system.exePath = "C:\\Apps\\Wolkenglas.exe";
         fake.files.files[fake.system.exePath] = "MZ program bytes";
     }
@@ -49,7 +52,7 @@ TEST(Startup, EmptyStoreGivesDefaultsAndOpensTheDialog) {
     EXPECT_EQ(app.set.ckAutoStart.Value, 0);
     EXPECT_EQ(app.set.coMinText, "60");
     EXPECT_TRUE(app.set.Visible());
-    EXPECT_EQ(app.set.RefreshRuns, 0);
+    EXPECT_TRUE(app.services.transport.urls.empty());
     EXPECT_EQ(app.set.lVersion, "Version 1.54 - 03.11.2015");
     EXPECT_EQ(app.fake.settings.Get("Version"), "1.54");
     // Reading never creates keys: only the version was written.
@@ -61,7 +64,11 @@ TEST(Startup, StoredPlaceRunsTheFirstRefreshAndKeepsTheDialogHidden) {
     app.fake.settings.Set("Location.Selected", "  Berlin, Berlin, DE ");
     app.fake.settings.Set("Location.Key", "10178");
     app.Load();
-    EXPECT_EQ(app.set.RefreshRuns, 1);
+    EXPECT_EQ(app.services.transport.urls.size(), 1u) << "the first refresh asks for the place";
+    // The tray icon is there before that refresh, with an empty tooltip.
+    ASSERT_FALSE(app.services.tray.calls.empty());
+    EXPECT_EQ(app.services.tray.calls[0].message, TrayMessage::Add);
+    EXPECT_EQ(app.services.tray.calls[0].tip, "");
     EXPECT_EQ(app.set.tCID, "10178");
     EXPECT_EQ(app.set.coLocText, "Berlin, Berlin, DE");
     EXPECT_FALSE(app.set.cSearchEnabled);
@@ -77,7 +84,7 @@ TEST(Startup, UnusablePlaceOpensTheDialogWithoutRefresh) {
         app.fake.settings.Set("Location.Key", key);
         app.Load();
         EXPECT_TRUE(app.set.Visible()) << place << " / " << key;
-        EXPECT_EQ(app.set.RefreshRuns, 0) << place << " / " << key;
+        EXPECT_TRUE(app.services.transport.urls.empty()) << place << " / " << key;
     }
 }
 
@@ -260,6 +267,7 @@ TEST(Shutdown, StoresPositionVisibilityAndSettingsInOrder) {
     EXPECT_EQ(app.fake.settings.Get("Window.Top"), "480");
     EXPECT_EQ(app.fake.settings.Get("Window.Visible"), "0");
     EXPECT_EQ(app.main.VIS, 0);
+    EXPECT_EQ(app.services.tray.calls.back().message, TrayMessage::Delete);
 }
 
 TEST(CloseMarker, OnlyANonEmptyMarkerBesideTheProgramCloses) {
