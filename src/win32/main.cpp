@@ -2,7 +2,13 @@
 #include <windows.h>
 
 #include "MainWindow.h"
+#include "Win32Environment.h"
 #include "Win32Ports.h"
+#include "Win32Registry.h"
+#include "Win32Services.h"
+#include "Win32TaskRunner.h"
+#include "Win32Tray.h"
+#include "WinHttpTransport.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
 #include "widget/SampleFace.h"
@@ -15,6 +21,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Display display;
     Ports ports{settings, system, files, display};
 
+    WinHttpTransport transport;
+    Win32Environment environment;
+    Win32Registry registry;
+    Win32Clock clock;
+    Win32Locale locale;
+    Win32PictureDecoder pictures;
+    Win32Tray tray(instance);
+    Win32TaskRunner tasks(instance);
+    ServicePorts services{transport, environment, registry, clock, locale, tray, pictures, tasks};
+
     MainWindow window(instance);
     HiddenWindowView setView, picView;
     frmMain main(ports, window);
@@ -22,6 +38,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     frmPic pic(picView, main);
     main.Attach(set, pic);
     window.Attach(main);
+    tray.Attach(set);
+    set.AttachServices(services);
 
     if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
     system.owner = window.Hwnd();
@@ -33,5 +51,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    // A refresh still waits on the network: the settings are stored and its reply is not wanted.
+    // End here, before the objects its worker uses are destroyed under it.
+    if (tasks.Busy()) ExitProcess(0);
     return 0;
 }
