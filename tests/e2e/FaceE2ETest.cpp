@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "ScreenColours.h"
 #include "WineSession.h"
 
 using namespace std::chrono_literals;
@@ -17,41 +18,10 @@ namespace {
 
 constexpr auto kStartTimeout = 60s;
 const std::string kRes = std::string(WG_SOURCE_DIR) + "/res";
-
-// Wine's own Tahoma (Debian's fonts-wine) is not found by every Wine build; put it where any
-// Windows keeps its fonts, so the face is drawn in the font it is made for. Wingdings and Marlett
-// stay missing: the face then draws its symbols itself.
-void InstallTahoma(const WineSession& wine) {
-    const fs::path fonts = fs::path(wine.Prefix()) / "drive_c/windows/Fonts";
-    fs::create_directories(fonts);
-    for (const char* file : {"tahoma.ttf", "tahomabd.ttf"}) {
-        const fs::path from = fs::path("/usr/share/wine/fonts") / file;
-        if (fs::exists(from)) fs::copy_file(from, fonts / file, fs::copy_options::overwrite_existing);
-    }
-}
-
-using Histogram = std::map<std::string, int>;  // "#RRGGBB" -> pixel count
-
-// Colours of a rectangle of a picture file, counted.
-Histogram Colours(const WineSession& wine, const std::string& png, int x, int y, int w, int h) {
-    std::ostringstream cmd;
-    cmd << "convert '" << png << "' -crop " << w << "x" << h << "+" << x << "+" << y
-        << " +repage -depth 8 -format %c histogram:info:-";
-    Histogram out;
-    std::istringstream lines(wine.Run(cmd.str()).output);
-    for (std::string line; std::getline(lines, line);) {
-        const auto colon = line.find(':');
-        const auto hash = line.find('#');
-        if (colon == std::string::npos || hash == std::string::npos) continue;
-        out[line.substr(hash, 7)] += std::atoi(line.substr(0, colon).c_str());
-    }
-    return out;
-}
-
-int Count(const Histogram& h, const std::string& colour) {
-    const auto it = h.find(colour);
-    return it == h.end() ? 0 : it->second;
-}
+using screen::Colours;
+using screen::Count;
+using screen::Histogram;
+using screen::InstallTahoma;
 
 // The face is where the window is; the screenshot holds the whole virtual display.
 struct Face {

@@ -53,8 +53,9 @@ std::string Trimmed(std::string s) {
     return s;
 }
 
-// Wine's first start in a prefix shows dialogs for Mono and Gecko; the widget needs neither.
-constexpr const char* kWineEnv = "WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' ";
+// Wine's first start in a prefix shows dialogs for Mono and Gecko; the widget needs neither. The
+// widget is made for a German system: Wine takes its locale (separator, day names) from LC_ALL.
+constexpr const char* kWineEnv = "WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' LC_ALL=de_DE.UTF-8 ";
 
 int FreeDisplayNumber() {
     for (int n = 90; n < 190; ++n) {
@@ -145,8 +146,9 @@ std::string WineSession::Env() const {
 
 CommandResult WineSession::Run(const std::string& command) const { return Shell(Env() + command); }
 
-void WineSession::Start(const std::string& args) {
-    const std::string command = "wine explorer /desktop=wg,1280x800 " + Quote(kWinExe) + (args.empty() ? "" : " " + args);
+void WineSession::Start(const std::string& args, const std::string& desktop) {
+    const std::string command =
+        "wine explorer /desktop=" + desktop + ",1280x800 " + Quote(kWinExe) + (args.empty() ? "" : " " + args);
     Shell(Env() + "setsid sh -c " + Quote(command + " >/dev/null 2>&1 &"));
 }
 

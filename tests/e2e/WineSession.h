@@ -35,8 +35,9 @@ public:
     const std::string& Prefix() const { return prefix_; }
     const std::string& Display() const { return display_; }
 
-    // Starts the program (in the virtual desktop) with an argument text; returns at once.
-    void Start(const std::string& args = "");
+    // Starts the program (in the virtual desktop) with an argument text; returns at once. Only
+    // the desktop named "shell" has a taskbar with a notification area.
+    void Start(const std::string& args = "", const std::string& desktop = "wg");
     // Any command with this session's environment (WINEPREFIX, DISPLAY, ...).
     CommandResult Run(const std::string& command) const;
 
