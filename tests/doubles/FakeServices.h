@@ -1,6 +1,7 @@
 #pragma once
-// Doubles of the refresh's and the tray's ports: HTTP by route, a set clock, a German locale, a
-// recording tray, a picture decoder over the fake files, and a task runner that holds its work.
+// Doubles of the refresh's and the tray's ports: a set clock, a German locale, a
+// recording tray, a picture decoder over the fake files, a task runner that holds its work, and
+// the three windows wired to all of them.
 #include <deque>
 #include <functional>
 #include <string>
@@ -11,22 +12,9 @@
 #include "doubles/FakePorts.h"
 #include "native/MemoryRegistry.h"
 #include "platform/Ports.h"
-
-// Answers each request with the reply of the first route whose text occurs in its URL.
-class RoutedTransport : public HttpTransport {
-public:
-    HttpGetResult Get(const HttpGetRequest& request) override {
-        urls.push_back(request.url);
-        for (const auto& [part, reply] : routes)
-            if (request.url.find(part) != std::string::npos) return reply;
-        return {HttpOutcome::Failed, 0, {}, {}};
-    }
-    void Route(std::string part, std::string body, int status = 200, std::string reason = "OK") {
-        routes.emplace_back(std::move(part), HttpGetResult{HttpOutcome::Completed, status, std::move(reason), std::move(body)});
-    }
-    std::vector<std::pair<std::string, HttpGetResult>> routes;
-    std::vector<std::string> urls;
-};
+#include "satellite/frmPic.h"
+#include "settings/frmSet.h"
+#include "widget/frmMain.h"
 
 class FakeClock : public Clock {
 public:
@@ -108,7 +96,7 @@ public:
 
 struct FakeServices {
     explicit FakeServices(FakeFileSystem& files) : pictures(files) {}
-    RoutedTransport transport;
+    FakeTransport transport;
     FakeEnvironment environment;
     MemoryRegistry registry;
     FakeClock clock;
@@ -117,4 +105,21 @@ struct FakeServices {
     FakePictures pictures;
     TestTaskRunner tasks;
     ServicePorts ports{transport, environment, registry, clock, locale, tray, pictures, tasks};
+};
+
+// The three windows on the fake ports and services, the dialog holding a chosen place.
+struct ServicedWindows {
+    FakePorts fake;
+    FakeWindow mainWindow, setWindow, picWindow;
+    frmMain main{fake.ports, mainWindow};
+    frmSet set{fake.ports, setWindow, main};
+    frmPic pic{picWindow, main};
+    FakeServices services{fake.files};
+    ServicedWindows() {
+        main.Attach(set, pic);
+        set.AttachServices(services.ports);
+        set.MC = main.MC = "Wolkenglas";
+        set.coLocListIndex = 0;
+        set.tCID = "268068";
+    }
 };

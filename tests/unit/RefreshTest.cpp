@@ -7,10 +7,8 @@
 #include <iterator>
 
 #include "doubles/FakeServices.h"
-#include "satellite/frmPic.h"
-#include "settings/frmSet.h"
+#include "weather/CurrentConditions.h"
 #include "weather/ForecastDay.h"
-#include "widget/frmMain.h"
 
 namespace {
 
@@ -22,22 +20,10 @@ std::string Fixture(const std::string& name) {
 constexpr Colour kGreen = 0x80FF80, kBlue = 0xC0C0FF, kRed = 0xFFB0B0;
 const char* const kJpeg = "\xFF\xD8\xFF\xE0 picture";
 
-// A loaded widget and dialog with a chosen place, the sheets in their boxes, and the services.
-struct Rig {
-    FakePorts fake;
-    FakeWindow mainWindow, setWindow, picWindow;
-    frmMain main{fake.ports, mainWindow};
-    frmSet set{fake.ports, setWindow, main};
-    frmPic pic{picWindow, main};
-    FakeServices services{fake.files};
-
+// The windows with the picture sheets in their boxes and the service hosts set.
+struct Rig : ServicedWindows {
     Rig() {
-        main.Attach(set, pic);
-        set.AttachServices(services.ports);
-        set.MC = main.MC = "Wolkenglas";
         set.M2 = " tip ";
-        set.coLocListIndex = 0;
-        set.tCID = "268068";
         main.PicIcon.Image = std::make_shared<Bitmap>(410, 205, 0x203040);
         main.PicIconWind.Image = std::make_shared<Bitmap>(320, 80, 0x203040);
         main.PicIconMoon.Image = std::make_shared<Bitmap>(320, 40, 0x203040);
@@ -60,43 +46,50 @@ struct Rig {
         set.oMetric[1] = !metric;
     }
     const Label& Title() const { return main.lTitle[0]; }
-    const FakeTray::Call& LastTray() const { return services.tray.calls.back(); }
 };
+
+HttpGetResult Reply(HttpOutcome outcome, int status = 0, const char* reason = "", std::string body = {}) {
+    return {outcome, status, reason, std::move(body)};
+}
 
 TEST(Refresh, FailureRows) {
     const std::string location = Fixture("location-piatek-pl.json");
     const std::string current = Fixture("current-piatek-pl-details-2023-03.json");
-    struct Row {
-        const char* what;
-        std::function<void(Rig&)> arrange;
+    const std::string forecast = Fixture("forecast-5day-details-piatek-metric-2023-03.json");
+    std::string cold = current;  // a temperature at which the humidity formula divides by zero
+    cold.replace(cold.find("\"Value\": 0.5"), 12, "\"Value\": -240.7");
+    const HttpGetResult place = Reply(HttpOutcome::Completed, 200, "OK", location);
+    const struct {
+        HttpGetResult location;
+        std::string current, satellite;
         const char* title;
         std::size_t requests;
+        bool dataLoaded;
+    } rows[] = {
+        {Reply(HttpOutcome::TimedOut), "", kJpeg, "FEHLER:  Verbindungs-Problem mit Server.", 1, true},
+        {Reply(HttpOutcome::Completed, 503, "Service Unavailable", "{}"), "", kJpeg, "FEHLER:  503 - Service Unavailable", 1, true},
+        {Reply(HttpOutcome::Failed), "", kJpeg, "FEHLER:  ", 1, true},  // "Error!": nothing after its 11th character
+        {place, Fixture("current-piatek-pl-details-2023-05-object.json"), kJpeg, "FEHLER:  Server lieferte keine Wetter-Daten.", 2, true},
+        {place, "[{\"A\":1}]", kJpeg, "FEHLER:  Server lieferte keine Wetter-Vorhersage.", 3, true},
+        {place, cold, kJpeg, "FEHLER #11:  Division durch Null.", 3, false},
+        {place, current, "<html>not a picture</html>", "FEHLER #481:  Ungültiges Bild.", 4, false},
     };
-    const Row rows[] = {
-        {"time-out", [](Rig& r) { r.services.transport.routes.emplace_back("/locations/", HttpGetResult{HttpOutcome::TimedOut, 0, {}, {}}); },
-         "FEHLER:  Verbindungs-Problem mit Server.", 1},
-        {"HTTP error", [](Rig& r) { r.services.transport.Route("/locations/", "{}", 503, "Service Unavailable"); },
-         "FEHLER:  503 - Service Unavailable", 1},
-        {"short error", [](Rig& r) { r.services.transport.routes.emplace_back("/locations/", HttpGetResult{HttpOutcome::Failed, 0, {}, {}}); },
-         "FEHLER:  ", 1},
-        {"object instead of array", [&](Rig& r) { r.Serve(location, Fixture("current-piatek-pl-details-2023-05-object.json"), "{}"); },
-         "FEHLER:  Server lieferte keine Wetter-Daten.", 2},
-        {"short conditions object", [&](Rig& r) { r.Serve(location, "[{\"A\":1}]", "{}"); },
-         "FEHLER:  Server lieferte keine Wetter-Vorhersage.", 3},
-    };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         Rig r;
-        row.arrange(r);
+        r.fake.files.files["C:\\Temp\\TMP0001.tmp"] = "";
+        r.Serve("", row.current, forecast, row.satellite);
+        r.services.transport.routes[0].second = row.location;
         r.set.cChk_Click();
-        EXPECT_EQ(r.Title().Caption, row.title) << row.what;
-        EXPECT_EQ(r.Title().ToolTipText, std::string(" ") + row.title + " ") << row.what;
-        EXPECT_EQ(r.mainWindow.caption, row.title) << row.what;
-        EXPECT_EQ(r.Title().ForeColor, kRed) << row.what;
-        EXPECT_EQ(r.services.transport.urls.size(), row.requests) << row.what;
-        EXPECT_EQ(r.fake.system.beeps, 1) << row.what;
-        EXPECT_TRUE(r.set.DataLoaded && r.set.cChkEnabled && r.set.coLocEnabled) << row.what;
-        EXPECT_FALSE(r.set.tSearchEnabled) << row.what;
-        EXPECT_FALSE(r.set.Refreshing()) << row.what;
+        EXPECT_EQ(r.Title().Caption, row.title);
+        EXPECT_EQ(r.Title().ToolTipText, std::string(" ") + row.title + " ") << row.title;
+        EXPECT_EQ(r.mainWindow.caption, row.title);
+        EXPECT_EQ(r.Title().ForeColor, kRed) << row.title;
+        EXPECT_EQ(r.services.transport.requests.size(), row.requests) << row.title;
+        EXPECT_EQ(r.fake.system.beeps, row.dataLoaded ? 1 : 0) << row.title;
+        EXPECT_EQ(r.set.DataLoaded, row.dataLoaded) << row.title;
+        EXPECT_TRUE(r.set.cChkEnabled && r.set.coLocEnabled && !r.set.Refreshing()) << row.title;
+        EXPECT_EQ(r.set.tSearchEnabled, row.requests == 4) << row.title;
+        EXPECT_EQ(r.fake.files.files.size(), row.requests == 4 ? 0u : 1u) << row.title;
     }
 
     // A blank key: a beep and nothing else; the loading text stays.
@@ -105,96 +98,53 @@ TEST(Refresh, FailureRows) {
     blank.set.cChk_Click();
     EXPECT_EQ(blank.Title().Caption, "Wolkenglas:  Lade Daten, bitte warten ...");
     EXPECT_EQ(blank.Title().ForeColor, kBlue);
-    EXPECT_TRUE(blank.services.transport.urls.empty());
+    EXPECT_TRUE(blank.services.transport.requests.empty());
     EXPECT_EQ(blank.fake.system.beeps, 1);
     EXPECT_TRUE(blank.set.cChkEnabled && blank.set.tSearchEnabled && !blank.set.DataLoaded);
-
-    // An error while the columns are filled: the error path, without DataLoaded or a picture.
-    Rig trap;
-    std::string cold = current;
-    cold.replace(cold.find("\"Value\": 0.5"), 12, "\"Value\": -240.7");
-    trap.Serve(location, cold, Fixture("forecast-5day-details-piatek-metric-2023-03.json"));
-    trap.set.cChk_Click();
-    EXPECT_EQ(trap.Title().Caption, "FEHLER #11:  Division durch Null.");
-    EXPECT_EQ(trap.services.transport.urls.size(), 3u);
-    EXPECT_TRUE(trap.set.cChkEnabled && !trap.set.DataLoaded && !trap.set.Refreshing());
 }
 
 TEST(Refresh, RecordedRepliesFillEveryControl) {
     for (const bool metric : {true, false}) {
+        SCOPED_TRACE(metric ? "Metric" : "Imperial");
         Rig r;
         r.fake.files.files["C:\\Temp\\TMP0001.tmp"] = "";  // what the platform's temp-name call leaves
         r.ServeRecorded(metric);
+        if (!metric) r.services.transport.routes.back().second.body = "";  // and no satellite picture
         r.set.cChk_Click();
-        const std::string unit = metric ? "Metric" : "Imperial";
-        SCOPED_TRACE(unit);
         // Place in another country than the language's ("DE"): with the country.
         EXPECT_EQ(r.Title().Caption, "Wolkenglas:  Pi\xC4\x85tek, Poland");
         EXPECT_EQ(r.Title().ForeColor, kGreen);
-        ASSERT_EQ(r.services.transport.urls.size(), 4u);
-        EXPECT_EQ(r.services.transport.urls[0], "http://api.test/locations/v1/268068.json?Language=DE&Metric=True&ApiKey=k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe");
-        EXPECT_NE(r.services.transport.urls[1].find("currentconditions/v1/268068?Language=DE&Details=True&Metric=" + std::string(metric ? "True" : "False")), std::string::npos);
-        EXPECT_NE(r.services.transport.urls[2].find("forecasts/v1/daily/10day/268068?"), std::string::npos);
-        EXPECT_EQ(r.services.transport.urls[3], "http://sat.test/sat_mosaic_640x480_public/IR/iseur3.jpg");
+        const auto& requests = r.services.transport.requests;
+        ASSERT_EQ(requests.size(), 4u);
+        EXPECT_NE(requests[1].url.find(metric ? "Metric=True" : "Metric=False"), std::string::npos);
         EXPECT_TRUE(r.set.DataLoaded && r.set.cChkEnabled && r.set.coLocEnabled && r.set.tSearchEnabled);
 
         const frmMain& f = r.main;
         for (const Label* l : {&f.lDay[0], &f.lTemp[0], &f.lTempG[0], &f.lTempGx[0], &f.lHumi[0], &f.lPres[0],
                                &f.lPresTrend[0], &f.lWindD[0], &f.lWindS[0], &f.lUV[0], &f.lUVx[0]})
             EXPECT_FALSE(l->Caption.empty() || l->ToolTipText.empty()) << l->Caption << "|" << l->ToolTipText;
-        for (int i = 1; i <= 7; ++i) {
+        for (int i = 1; i <= 7; ++i) {  // five days recorded: the last two columns stay empty
             for (const Label* l : {&f.lDay[i], &f.lTemp[i], &f.lTempL[i], &f.lWindS[i], &f.lWindNS[i], &f.lUVx[i]})
                 EXPECT_EQ(l->Caption.empty(), i > 5) << "column " << i << ": " << l->Caption;
-            EXPECT_EQ(f.PicDay[i].Tile == 0, i > 5) << i;
-            EXPECT_EQ(f.PicNight[i].Tile == 0, i > 5) << i;
+            EXPECT_EQ(f.PicDay[i].Tile == 0 && f.PicNight[i].Tile == 0, i > 5) << i;
         }
-        EXPECT_EQ(f.PicDay[0].Tile, 38);
-        EXPECT_EQ(f.PicWind.Tile, 13);  // east
-        EXPECT_EQ(f.PicMoon.Tile, 2);
-        // The recorded imperial forecast is of a later day.
-        EXPECT_EQ(f.lDay[1].Caption, metric ? "DO 23.03." : "SO 26.03.");
-        EXPECT_EQ(f.lDay[1].ToolTipText, metric ? " [DoppelKlick]:  Detailierte Vorhersage für Donnerstag, 23.03.2023  »  Internet "
-                                                : " [DoppelKlick]:  Detailierte Vorhersage für Sonntag, 26.03.2023  »  Internet ");
+        EXPECT_EQ(std::vector({f.PicDay[0].Tile, f.PicWind.Tile, f.PicMoon.Tile}), std::vector({38, 13, 2}));
         EXPECT_EQ(f.lDay[0].Caption, "AKTUELL:\r\n09.03.  18:32");
-        EXPECT_EQ(f.PicMoon.ToolTipText, metric ? " Mondphase: Zunehmender Halbmond (Tag 2) | Mond: 06:25 - 20:30 Uhr | Sonne: 05:39 - 18:00 Uhr "
-                                                : " Mondphase: Zunehmender Halbmond (Tag 5) | Mond: 08:17 - 01:35 Uhr | Sonne: 06:32 - 19:05 Uhr ");
-        EXPECT_EQ(f.lTemp[0].Caption, metric ? "0,5°C" : "33,0°F");
+        EXPECT_EQ(f.lDay[1].Caption, metric ? "DO 23.03." : "SO 26.03.");  // the imperial recording is of a later day
         EXPECT_EQ(f.lTemp[1].Caption, metric ? "16°C" : "51°F");
-        EXPECT_EQ(f.lWindS[0].Caption, metric ? "11 km/h" : "7 mi/h");
         // The tray's tooltip names the reply's own unit.
         EXPECT_EQ(r.set.TrayTip, metric ? " Pi\xC4\x85tek, Poland: Mostly cloudy | 0,5°C (-2,1°C) | 85%rF | E 10,7km/h "
                                         : " Pi\xC4\x85tek, Poland: Mostly cloudy | 33,0°F (28,0°F) | 85%rF | E 6,6mi/h ");
         EXPECT_EQ(r.set.lLinkTag, f.lDay[0].Tag);
-
-        // Icons: the weather picture, framed, with magenta transparent; the same for the window.
-        EXPECT_EQ(r.LastTray().message, TrayMessage::Modify);
-        EXPECT_EQ(r.LastTray().icon.width, 32);
-        EXPECT_EQ(r.mainWindow.icon.colour, r.LastTray().icon.colour);
-        // The satellite picture: decoded, thumbnailed, its files gone.
-        EXPECT_EQ(r.pic.Pic.width, 640);
-        ASSERT_TRUE(f.PicSat.Visible && f.PicSat.Image);
-        EXPECT_EQ(f.PicSat.Image->at(16, 20), 0x808080u);
-        EXPECT_EQ(r.services.pictures.loaded, std::vector<std::string>{"C:\\Temp\\TMP0001.jpg"});
+        // The weather picture, framed, as tray and window icon.
+        EXPECT_EQ(r.services.tray.calls.back().icon.width, 32);
+        EXPECT_EQ(r.mainWindow.icon.colour, r.services.tray.calls.back().icon.colour);
+        // The satellite picture decoded and thumbnailed, or the thumbnail hidden; no file left.
+        EXPECT_EQ(f.PicSat.Visible, metric);
+        if (metric) { EXPECT_EQ(f.PicSat.Image->at(16, 20), r.pic.Pic.at(0, 0)); }
+        EXPECT_EQ(r.services.pictures.loaded.size(), metric ? 1u : 0u);
         EXPECT_TRUE(r.fake.files.files.empty());
     }
-}
-
-TEST(Refresh, SatellitePictureMissingOrDamaged) {
-    Rig empty;
-    empty.ServeRecorded(true);
-    empty.services.transport.routes.back().second.body = "";
-    empty.set.cChk_Click();
-    EXPECT_FALSE(empty.main.PicSat.Visible);
-    EXPECT_EQ(empty.Title().ForeColor, kGreen);
-    EXPECT_TRUE(empty.set.DataLoaded);
-
-    Rig damaged;
-    damaged.ServeRecorded(true);
-    damaged.services.transport.routes.back().second.body = "<html>not a picture</html>";
-    damaged.set.cChk_Click();
-    EXPECT_EQ(damaged.Title().Caption, "FEHLER #481:  Ungültiges Bild.");
-    EXPECT_TRUE(damaged.fake.files.files.empty());
-    EXPECT_FALSE(damaged.set.DataLoaded);
 }
 
 TEST(Refresh, OneRefreshAtATimeAndNoneAfterUnload) {
@@ -208,7 +158,7 @@ TEST(Refresh, OneRefreshAtATimeAndNoneAfterUnload) {
     r.set.cChk_Click();
     EXPECT_EQ(r.services.tasks.held.size(), 1u);
     r.services.tasks.RunAll();
-    EXPECT_EQ(r.services.transport.urls.size(), 4u);
+    EXPECT_EQ(r.services.transport.requests.size(), 4u);
     EXPECT_EQ(r.Title().ForeColor, kGreen);
 
     // The program ends while the replies are on their way: they change nothing.
@@ -218,7 +168,7 @@ TEST(Refresh, OneRefreshAtATimeAndNoneAfterUnload) {
     r.services.tasks.RunAll();
     EXPECT_EQ(r.Title().Caption, "Wolkenglas:  Lade Daten, bitte warten ...");
     EXPECT_EQ(r.services.tray.calls.size(), trayCalls);
-    EXPECT_EQ(r.services.transport.urls.size(), 7u) << "no satellite request after the unload";
+    EXPECT_EQ(r.services.transport.requests.size(), 7u) << "no satellite request after the unload";
 }
 
 // Current conditions and today: a base object whose members a row overrides (the first member
@@ -238,50 +188,58 @@ const char* const kToday =
     R"("Moon":{"Rise":"2015-11-09T03:12:00+01:00","Set":"2015-11-09T15:41:00+01:00","Phase":"WaningCrescent","Age":27})";
 
 TEST(Refresh, CurrentConditionsPieces) {
-    struct Row {
-        const char* conditions;  // members put before the base ones
-        const char* today;
-        std::function<std::string(const frmMain&)> read;
-        std::string expected;
-    };
-    const auto tip = [](auto member) { return [member](const frmMain& f) { return (f.*member)[0].ToolTipText; }; };
-    const auto caption = [](auto member) { return [member](const frmMain& f) { return (f.*member)[0].Caption; }; };
+    FakeLocale locale;
+    using C = CurrentConditions;
     const std::string weather = " Wetterlage: Bewölkt | Sonne: 3,2 h | Wolkendecke: 90% (1200m) | Sicht: 16,1 km ";
-    const Row rows[] = {
-        {"", "", [](const frmMain& f) { return f.PicDay[0].ToolTipText; }, weather},
-        {R"("PrecipitationSummary":{"Precipitation":{"Metric":{"Value":0.4}}},)", "", [](const frmMain& f) { return f.PicDay[0].ToolTipText; }, weather},
-        {R"("PrecipitationSummary":{"Precipitation":{"Metric":{"Value":2.5,"Unit":"mm"}}},)", "",
-         [](const frmMain& f) { return f.PicDay[0].ToolTipText; }, weather + "| Niederschlag: 2,5 mm "},
-        {"", "", tip(&frmMain::lTemp), " Temperatur: 7,4°C | Gefühlt: 4,9°C und 5,6°C im Schatten | Taupunkt: 4,3°C "},
-        {R"("RealFeelTemperatureShade":{"Metric":{"Value":4.94}},)", "", tip(&frmMain::lTempGx), " Temperatur: 7,4°C | Gefühlt: 4,9°C | Taupunkt: 4,3°C "},
-        {"", "", tip(&frmMain::lHumi), " Luftfeuchtigkeit: 81 %rF | Absolute Feuchte: 6,4 g/m³ "},
-        {R"("RelativeHumidity":72.5,)", "", caption(&frmMain::lHumi), "73%"},
-        {R"("Pressure":{"Metric":{"Value":0}},)", "", tip(&frmMain::lPres), " Luftdruck: nicht verfügbar! "},
-        {"", "", tip(&frmMain::lPres), " Luftdruck: 1016,3 mb "},
-        {"", "", caption(&frmMain::lPresTrend), "\xF1"},
-        {R"("PressureTendency":{"Code":" s "},)", "", caption(&frmMain::lPresTrend), "\xF0"},
-        {R"("PressureTendency":{"Code":"F"},)", "", tip(&frmMain::lPresTrend), " Trend: fallend "},
-        {R"("PressureTendency":{"Code":"X"},)", "", caption(&frmMain::lPresTrend), ""},
-        {R"("PressureTendency":{"Code":"X"},)", "", tip(&frmMain::lPresTrend), " Trend:  "},
-        {R"("PressureTendency":{"Code":""},)", "", tip(&frmMain::lPresTrend), " Trend: nicht verfügbar! "},
-        {"", "", tip(&frmMain::lWindD),
-         " Wind aus Richtung: WSW (248°) | Geschwindigkeit: 14,8 km/h | Windböen bis 29,6 km/h möglich "},
-        {"", "", tip(&frmMain::lUVx), " UV-Index: 1 (Niedrig) "},
-        {R"("WeatherIcon":0,"Wind":{"Direction":{"English":"XYZ"}},)", "",
-         [](const frmMain& f) { return std::to_string(f.PicDay[0].Tile) + " " + std::to_string(f.PicWind.Tile); }, "0 0"},
-        {"", R"("Moon":{"Rise":null,"Set":"2015-11-09T15:41:00+01:00","Phase":"Blue"},)", [](const frmMain& f) { return f.PicMoon.ToolTipText; },
-         " Mondphase nicht verfügbar | Mond: xx:xx - 15:41 Uhr | Sonne: 07:21 - 16:44 Uhr "},
-        {"", R"("Moon":{"Phase":"Blue"},)", [](const frmMain& f) { return std::to_string(f.PicMoon.Tile); }, "0"},
+    const struct {
+        const char* members;  // put before the base ones
+        std::string C::*field;
+        std::string expected;
+    } rows[] = {
+        {"", &C::weatherTip, weather},
+        {R"("PrecipitationSummary":{"Precipitation":{"Metric":{"Value":0.4}}},)", &C::weatherTip, weather},  // "0,4" reads as 0
+        {R"("PrecipitationSummary":{"Precipitation":{"Metric":{"Value":2.5,"Unit":"mm"}}},)", &C::weatherTip, weather + "| Niederschlag: 2,5 mm "},
+        {"", &C::temperatureTip, " Temperatur: 7,4°C | Gefühlt: 4,9°C und 5,6°C im Schatten | Taupunkt: 4,3°C "},
+        {R"("RealFeelTemperatureShade":{"Metric":{"Value":4.94}},)", &C::temperatureTip, " Temperatur: 7,4°C | Gefühlt: 4,9°C | Taupunkt: 4,3°C "},
+        {"", &C::humidityTip, " Luftfeuchtigkeit: 81 %rF | Absolute Feuchte: 6,4 g/m³ "},
+        {R"("RelativeHumidity":72.5,)", &C::humidity, "73%"},
+        {R"("RelativeHumidity":72.5,)", &C::trayTip, " Köln: Bewölkt | 7,4°C (4,9°C) | 72%rF | WSW 14,8km/h "},
+        {R"("Pressure":{"Metric":{"Value":0}},)", &C::pressureTip, " Luftdruck: nicht verfügbar! "},
+        {"", &C::pressureTip, " Luftdruck: 1016,3 mb "},
+        {"", &C::trendGlyph, "\xF1"},
+        {R"("PressureTendency":{"Code":" s "},)", &C::trendGlyph, "\xF0"},
+        {R"("PressureTendency":{"Code":"F"},)", &C::trendTip, " Trend: fallend "},
+        {R"("PressureTendency":{"Code":"X"},)", &C::trendGlyph, ""},
+        {R"("PressureTendency":{"Code":"X"},)", &C::trendTip, " Trend:  "},
+        {R"("PressureTendency":{"Code":""},)", &C::trendTip, " Trend: nicht verfügbar! "},
+        {"", &C::windTip, " Wind aus Richtung: WSW (248°) | Geschwindigkeit: 14,8 km/h | Windböen bis 29,6 km/h möglich "},
+        {"", &C::uvTip, " UV-Index: 1 (Niedrig) "},
     };
-    for (const Row& row : rows) {
-        Rig r;
-        r.Serve("{\"LocalizedName\":\"Köln\",\"Country\":{\"ID\":\"DE\"}}", "[{\"WeatherIcon\":3,\"Wind\":{\"Direction\":{\"English\":\"N\"}}}]", "{}");
-        r.set.cChk_Click();  // an earlier run leaves pictures that an unknown value must clear
-        r.Serve("{\"LocalizedName\":\"Köln\",\"Country\":{\"ID\":\"DE\"}}", std::string("[{") + row.conditions + kConditions + "}]",
-                std::string(R"({"DailyForecasts":[{)") + row.today + kToday + "}]}");
-        r.set.cChk_Click();
-        EXPECT_EQ(row.read(r.main), row.expected) << row.conditions << row.today;
+    for (const auto& row : rows) {
+        const C c = ReadCurrentConditions(std::string("{") + row.members + kConditions + "}", std::string("{") + kToday + "}",
+                                          true, "Köln", locale);
+        EXPECT_EQ(c.*row.field, row.expected) << row.members;
     }
+    const std::pair<const char*, const char*> moons[] = {
+        {"", " Mondphase: Abnehmender Halbmond (Tag 27) | Mond: 03:12 - 15:41 Uhr | Sonne: 07:21 - 16:44 Uhr "},
+        {R"("Moon":{"Rise":null,"Set":"2015-11-09T15:41:00+01:00","Phase":"Blue"},)",
+         " Mondphase nicht verfügbar | Mond: xx:xx - 15:41 Uhr | Sonne: 07:21 - 16:44 Uhr "}};
+    for (const auto& [members, tip] : moons)
+        EXPECT_EQ(ReadSunAndMoon(std::string("{") + members + kToday + "}", locale).moonTip, tip);
+}
+
+TEST(Refresh, UnknownPicturesClearTheLastRunsOnes) {
+    Rig r;
+    const std::string place = "{\"LocalizedName\":\"Köln\",\"Country\":{\"ID\":\"DE\"}}";
+    const std::string today = std::string(R"({"DailyForecasts":[{)") + kToday + "}]}";
+    r.Serve(place, std::string("[{") + kConditions + "}]", today);
+    r.set.cChk_Click();
+    EXPECT_EQ(std::vector({r.main.PicDay[0].Tile, r.main.PicWind.Tile, r.main.PicMoon.Tile}), std::vector({7, 4, 8}));
+    r.Serve(place, std::string(R"([{"WeatherIcon":0,"Wind":{"Direction":{"English":"XYZ"}},)") + kConditions + "}]",
+            std::string(R"({"DailyForecasts":[{"Moon":{"Phase":"Blue"},)") + kToday + "}]}");
+    r.set.cChk_Click();
+    EXPECT_EQ(std::vector({r.main.PicDay[0].Tile, r.main.PicWind.Tile, r.main.PicMoon.Tile}), std::vector({0, 0, 0}));
+    EXPECT_FALSE(r.main.PicDay[0].Image || r.main.PicWind.Image || r.main.PicMoon.Image);
 }
 
 TEST(Refresh, BalloonOnlyForANewWeatherPicture) {
@@ -302,40 +260,37 @@ TEST(Refresh, BalloonOnlyForANewWeatherPicture) {
     EXPECT_EQ(calls[0].timeout, 10000u);
     EXPECT_EQ(calls[1].text, "") << "same picture as before";
     EXPECT_EQ(calls[2].text, r.set.BalloonText);
-    EXPECT_EQ(r.set.LastIcon, 8);
-    EXPECT_TRUE(r.set.BalloonPending);
-    EXPECT_EQ(r.set.BalloonTime, r.services.clock.seconds);
+    EXPECT_TRUE(r.set.LastIcon == 8 && r.set.BalloonPending && r.set.BalloonTime == r.services.clock.seconds);
 }
 
 TEST(Refresh, ForecastTooltips) {
     FakeLocale locale;
     const UnitTexts units{"C", "km", "km/h", "mb", "mm"};
-    const std::string plain = R"("IconPhrase":"Sonnig","ShortPhrase":"Sonnig","CloudCover":5)";
+    const std::string sunny = R"("IconPhrase":"Sonnig","ShortPhrase":"Sonnig","CloudCover":5)";
     const std::pair<std::string, std::string> rows[] = {
-        {plain, " Sonnig | Wolkendecke: 5% "},
+        {sunny, " Sonnig | Wolkendecke: 5% "},
         {R"("IconPhrase":"Schauer","ShortPhrase":"Ein paar Schauer","CloudCover":80,"RainProbability":30,"Rain":{"Value":1.0,"Unit":"mm"})",
          " Schauer; Ein paar Schauer | Wolkendecke: 80% | Wahrscheinlichkeit für ...  Regen: 30% (1 mm) "},
         {R"("IconPhrase":"Regen","ShortPhrase":"Regen","CloudCover":90,"RainProbability":40,"Rain":{"Value":0.5,"Unit":"mm"})",
-         " Regen | Wolkendecke: 90% | Wahrscheinlichkeit für ...  Regen: 40% "},
+         " Regen | Wolkendecke: 90% | Wahrscheinlichkeit für ...  Regen: 40% "},  // "0,5 mm" reads as 0
         {R"("IconPhrase":"Gewitter","ShortPhrase":"Gewitter","CloudCover":70,"ThunderstormProbability":20)",
          " Gewitter | Wolkendecke: 70% | Wahrscheinlichkeit für ...  Gewitter: 20% "},
         {R"("IconPhrase":"Schnee","ShortPhrase":"Schnee","CloudCover":100,"SnowProbability":50,"Snow":{"Value":2.5,"Unit":"cm"},"IceProbability":10)",
          " Schnee | Wolkendecke: 100% | Wahrscheinlichkeit für ...  Schnee: 50% (2.5 cm), Eisglätte: 10% "},
     };
-    for (const auto& [half, tip] : rows) {
-        const std::string day = R"({"Date":"2015-11-10T07:00:00+01:00","Day":{)" + half + R"(},"Night":{)" + plain +
-                                R"(,"Wind":{"Speed":{"Value":9.3},"Direction":{"Degrees":225,"Localized":"SW"}},"WindGust":{"Speed":{"Value":24.1}}},)"
-                                R"("Temperature":{"Maximum":{"Value":8.5},"Minimum":{"Value":-0.4}},"RealFeelTemperature":{"Maximum":{"Value":6.0},"Minimum":{"Value":-3.0}},)"
-                                R"("AirAndPollen":[{"Name":"Grass","Value":0,"Category":"Low"}]})";
-        const ForecastDay d = ReadForecastDay(day, units, locale);
-        EXPECT_EQ(d.dayIconTip, tip);
-        EXPECT_EQ(d.heading, "DI 10.11.");
-        EXPECT_EQ(d.maximumTip, " Höchsttemperatur: 9°C | Gefühlt: 6°C ");
-        EXPECT_EQ(d.minimum, "0°C");
-        EXPECT_EQ(d.nightWind, "SW");
-        EXPECT_EQ(d.nightWindTip, " Wind aus Richtung: SW (225°) | Geschwindigkeit: 9,3 km/h | Windböen bis 24,1 km/h möglich ");
-        EXPECT_EQ(d.uv + d.uvTip, "? UV-Index: Unbekannt ");
-    }
+    for (const auto& [half, tip] : rows) EXPECT_EQ(ReadForecastDay(R"({"Day":{)" + half + "}}", units, locale).dayIconTip, tip);
+
+    const ForecastDay d = ReadForecastDay(
+        R"({"Date":"2015-11-10T07:00:00+01:00","Night":{"Wind":{"Speed":{"Value":9.3},"Direction":{"Degrees":225,"Localized":"SW"}},)"
+        R"("WindGust":{"Speed":{"Value":24.1}}},"Temperature":{"Maximum":{"Value":8.5},"Minimum":{"Value":-0.4}},)"
+        R"("RealFeelTemperature":{"Maximum":{"Value":6.0}},"AirAndPollen":[{"Name":"Grass","Value":0,"Category":"Low"}]})",
+        units, locale);
+    EXPECT_EQ(d.heading, "DI 10.11.");
+    EXPECT_EQ(d.headingTip, " [DoppelKlick]:  Detailierte Vorhersage für Dienstag, 10.11.2015  »  Internet ");
+    EXPECT_EQ(d.maximumTip, " Höchsttemperatur: 9°C | Gefühlt: 6°C ");
+    EXPECT_EQ(d.minimum, "0°C");
+    EXPECT_EQ(d.nightWind + d.nightWindTip, "SW Wind aus Richtung: SW (225°) | Geschwindigkeit: 9,3 km/h | Windböen bis 24,1 km/h möglich ");
+    EXPECT_EQ(d.uv + d.uvTip, "? UV-Index: Unbekannt ");
 }
 
 }  // namespace

@@ -52,7 +52,7 @@ TEST(Startup, EmptyStoreGivesDefaultsAndOpensTheDialog) {
     EXPECT_EQ(app.set.ckAutoStart.Value, 0);
     EXPECT_EQ(app.set.coMinText, "60");
     EXPECT_TRUE(app.set.Visible());
-    EXPECT_TRUE(app.services.transport.urls.empty());
+    EXPECT_TRUE(app.services.transport.requests.empty());
     EXPECT_EQ(app.set.lVersion, "Version 1.54 - 03.11.2015");
     EXPECT_EQ(app.fake.settings.Get("Version"), "1.54");
     // Reading never creates keys: only the version was written.
@@ -64,7 +64,7 @@ TEST(Startup, StoredPlaceRunsTheFirstRefreshAndKeepsTheDialogHidden) {
     app.fake.settings.Set("Location.Selected", "  Berlin, Berlin, DE ");
     app.fake.settings.Set("Location.Key", "10178");
     app.Load();
-    EXPECT_EQ(app.services.transport.urls.size(), 1u) << "the first refresh asks for the place";
+    EXPECT_EQ(app.services.transport.requests.size(), 1u) << "the first refresh asks for the place";
     // The tray icon is there before that refresh, with an empty tooltip.
     ASSERT_FALSE(app.services.tray.calls.empty());
     EXPECT_EQ(app.services.tray.calls[0].message, TrayMessage::Add);
@@ -84,7 +84,7 @@ TEST(Startup, UnusablePlaceOpensTheDialogWithoutRefresh) {
         app.fake.settings.Set("Location.Key", key);
         app.Load();
         EXPECT_TRUE(app.set.Visible()) << place << " / " << key;
-        EXPECT_TRUE(app.services.transport.urls.empty()) << place << " / " << key;
+        EXPECT_TRUE(app.services.transport.requests.empty()) << place << " / " << key;
     }
 }
 

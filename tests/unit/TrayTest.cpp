@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "doubles/FakeServices.h"
-#include "satellite/frmPic.h"
-#include "settings/frmSet.h"
 #include "tray/mPicIcon.h"
 #include "tray/mSysTray.h"
-#include "widget/frmMain.h"
 
 namespace {
 
@@ -32,17 +29,9 @@ TEST(Tray, FieldsAreCutToTheirLength) {
     EXPECT_EQ(tray.calls[0].text.size(), 255u);
 }
 
-struct TrayRig {
-    FakePorts fake;
-    FakeWindow mainWindow, setWindow, picWindow;
-    frmMain main{fake.ports, mainWindow};
-    frmSet set{fake.ports, setWindow, main};
-    frmPic pic{picWindow, main};
-    FakeServices services{fake.files};
+struct TrayRig : ServicedWindows {
     TrayRig() {
-        main.Attach(set, pic);
-        set.AttachServices(services.ports);
-        set.MC = "Wolkenglas";
+        set.tCID.clear();
         set.TrayTip = " Köln: Sonnig ";
     }
 };
@@ -60,11 +49,9 @@ TEST(Tray, MouseMessagesAndMenu) {
     r.set.Form_MouseMove(517);
     ASSERT_EQ(r.services.tray.calls.size(), 1u);
     const FakeTray::Call& call = r.services.tray.calls[0];
-    EXPECT_EQ(call.message, TrayMessage::Modify);
+    EXPECT_TRUE(call.message == TrayMessage::Modify && call.title.empty() && call.text.empty() && call.flags == 0 &&
+                call.timeout == 1000);
     EXPECT_EQ(call.tip, " Köln: Sonnig ");
-    EXPECT_EQ(call.title + call.text, "");
-    EXPECT_EQ(call.flags, 0u);
-    EXPECT_EQ(call.timeout, 1000u);
     const std::vector<std::pair<int, std::string>> menu = {
         {1, "&Einstellungen      F1"}, {2, "&Aktualisieren      F5"}, {9, "&Beenden             Alt+F4"}};
     ASSERT_EQ(r.services.tray.menus.size(), 1u);
@@ -74,7 +61,7 @@ TEST(Tray, MouseMessagesAndMenu) {
     // "Aktualisieren" without a place only beeps.
     r.set.mnuPopUp_Click(2);
     EXPECT_EQ(r.fake.system.beeps, 1);
-    EXPECT_TRUE(r.services.transport.urls.empty());
+    EXPECT_TRUE(r.services.transport.requests.empty());
 }
 
 TEST(Tray, BalloonOptionNotice) {
@@ -86,9 +73,7 @@ TEST(Tray, BalloonOptionNotice) {
         const FakeTray::Call& call = r.services.tray.calls.back();
         EXPECT_EQ(call.title, "Wolkenglas");
         EXPECT_EQ(call.text, value ? "Balloon-Tip eingeschaltet" : "Balloon-Tip ausgeschaltet");
-        EXPECT_EQ(call.tip, r.set.TrayTip);
-        EXPECT_EQ(call.flags, 1u);
-        EXPECT_EQ(call.timeout, 2500u);
+        EXPECT_TRUE(call.tip == r.set.TrayTip && call.flags == 1 && call.timeout == 2500);
         EXPECT_FLOAT_EQ(r.set.BalloonTime, 3592.5f);
     }
 }
