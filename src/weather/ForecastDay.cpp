@@ -83,7 +83,7 @@ ForecastDay ReadForecastDay(std::string_view json, const UnitTexts& units, Local
     f.dayWindTip = WindTip(d, "Day", units.wind);
     f.nightWindTip = WindTip(d, "Night", units.wind);
 
-    f.uv = "?";
+    f.uv.assign(1, '?');  // not the literal: a false GCC 12 warning at -O3
     f.uvTip = " UV-Index: Unbekannt ";
     const std::vector<std::string> pollen = SplitJSONArray(d.Text("AirAndPollen"));
     for (std::size_t i = 1; i < pollen.size(); ++i) {
