@@ -14,11 +14,14 @@ wg_need_packages() {
 WG_BUILD_PACKAGES=(build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev
     libcpp-httplib-dev zlib1g-dev nlohmann-json3-dev libsimdjson-dev libjpeg62-turbo-dev locales
     g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
+WG_WINE_PACKAGES=(wine wine64 fonts-wine xvfb xdotool x11-utils xclip imagemagick)
+
 # Generates the locale "$1.$2" (for example de_DE UTF-8) unless it is installed; Debian ships only
-# C and POSIX. The console front end's tests read decimal separators and day names from them.
+# C and POSIX. The end-to-end tests run Wine with LC_ALL=de_DE.UTF-8 (Wine falls back to English
+# without it), and the console front end reads decimal separators and day names from them.
 wg_need_locale() {
     local normal="$1.$(printf '%s' "$2" | tr -d '-' | tr 'A-Z' 'a-z')"
-    locale -a 2>/dev/null | grep -qx "$normal" || localedef -i "$1" -f "$2" "$1.$2"
+    locale -a 2>/dev/null | grep -qx "$normal" && return 0
+    echo "Generating locale: $1.$2"
+    localedef -i "$1" -f "$2" "$1.$2"
 }
-
-WG_WINE_PACKAGES=(wine wine64 fonts-wine xvfb xdotool x11-utils xclip imagemagick)

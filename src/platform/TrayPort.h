@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 // An icon image made by the core: colour pixels 0x00RRGGBB (black where transparent) and a mask
@@ -24,4 +25,6 @@ public:
     virtual void Notify(TrayMessage message, const IconImage& icon, const std::string& tip,
                         const std::string& balloonTitle, const std::string& balloonText,
                         std::uint32_t balloonFlags, std::uint32_t balloonTimeoutMs) = 0;
+    // Shows a pop-up menu of (id, caption) entries at the pointer; the id chosen, or 0.
+    virtual int PopUpMenu(const std::vector<std::pair<int, std::string>>& /*entries*/) { return 0; }
 };

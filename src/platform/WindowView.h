@@ -20,4 +20,6 @@ public:
     virtual std::uintptr_t Handle() = 0;
     // The window's icon (task switcher, caption); an empty image restores the program's own.
     virtual void SetIcon(const IconImage&) {}
+    // Asks the window to unload as Alt+F4 does; the host runs the unload handlers.
+    virtual void Close() {}
 };

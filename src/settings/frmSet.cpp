@@ -53,6 +53,7 @@ void frmSet::Form_Load() {
     coMinText = (minutes == 10 || minutes == 15 || minutes == 30 || minutes == 60) ? interval : "60";
 
     main_.ClearLabels();
+    TrayIconAdd();
     if (main_.VIS == 1) main_.View().Show();
 
     const std::string place = Trim(Get(key::LocationSelected, ""));
@@ -74,6 +75,7 @@ void frmSet::Form_Load() {
 
 void frmSet::Form_Unload() {
     SaveSet();
+    TrayIconDelete();
     Hide();
 }
 
@@ -105,7 +107,5 @@ void frmSet::Hide() {
     visible_ = false;
     view_.Hide();
 }
-
-void frmSet::cChk_Click() { ++RefreshRuns; }
 
 void frmSet::UpdateChk() {}

@@ -7,6 +7,7 @@
 #include "platform/WindowView.h"
 
 class frmMain;
+struct ServiceReplies;
 
 // A check box of the settings dialog: state 0 cleared, 1 checked.
 struct CheckBox {
@@ -31,7 +32,9 @@ public:
     void AttachServices(ServicePorts& services) { services_ = &services; }
 
     // The refresh (settings/frmSetRefresh.cpp): fetch, check, fill the widget, the tray, the picture.
+    // The requests run through the task runner; a trigger while a refresh runs is ignored.
     void cChk_Click();
+    bool Refreshing() const { return refreshing_; }
     // Shows an error in the widget's title line.
     void ErrOut(const std::string& ErrDesc);
     // The thin 3D frame of the 32 x 32 program icon in frmMain.PicProgIcon.
@@ -42,6 +45,10 @@ public:
     void Form_MouseMove(int message);
     void mnuPopUp_Click(int index);
     void ckBalloon_Click();
+    // The icon's life: added while the dialog loads, deleted when it unloads (at program end,
+    // so a refresh still under way is abandoned then: its late replies are dropped).
+    void TrayIconAdd();
+    void TrayIconDelete();
 
     // Dialog handlers. Key codes are virtual-key codes, shift 1 Shift, 2 Ctrl, 4 Alt.
     void Form_KeyDown(int keyCode, int shift);
@@ -110,17 +117,27 @@ public:
     float BalloonTime = 0.0f;
     bool BalloonPending = false;
 
-    // How often the first refresh was started (observable until the refresh exists).
-    int RefreshRuns = 0;
-
 private:
     bool BalloonsSupported();
     std::string Get(const char* key, const char* def);
     void Put(const char* key, const std::string& value);
+
+    // The refresh after its replies came in, after the satellite picture came in, its common
+    // exit and its error path.
+    void ShowReplies(const ServiceReplies& replies, const std::string& language, bool metric);
+    void ShowSatellite(const std::string& tempFile, const std::string& pictureFile, const std::vector<std::uint8_t>& bytes);
+    void RefreshDone();
+    void RefreshFailed();
+    void TrayNotify(TrayMessage message, const std::string& tip, const std::string& title, const std::string& text,
+                    std::uint32_t flags, std::uint32_t timeoutMs);
 
     Ports& ports_;
     WindowView& view_;
     frmMain& main_;
     ServicePorts* services_ = nullptr;
     bool visible_ = false;
+    bool refreshing_ = false;
+    bool unloaded_ = false;          // late replies are dropped
+    int errNumber_ = 0;              // the error the refresh's error path caught
+    std::string errDescription_;
 };

@@ -78,6 +78,7 @@ public:
     PictureArray PicDay{}, PicNight{};
 
     WindowView& View() { return view_; }
+    frmPic* PicWindow() { return pic_; }
     Ports& Sys() { return ports_; }
 
 private:

@@ -5,6 +5,7 @@
 #include "FacePainter.h"
 #include "KeyState.h"
 #include "MouseInput.h"
+#include "IconHandle.h"
 #include "Text.h"
 #include "UniqueHandle.h"
 #include "cShadow.h"
@@ -228,3 +229,15 @@ void MainWindow::SetCaption(const std::string& caption) {
 }
 
 void MainWindow::EnableDropShadow() { cShadow(hwnd_); }
+
+void MainWindow::SetIcon(const IconImage& image) {
+    unique_hicon icon = MakeIcon(image);
+    if (!icon && !image.empty()) return;  // keep the icon there is
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon.get()));
+    icon_ = std::move(icon);  // the previous one is no longer the window's: destroyed here
+}
+
+// Through the window's own close message, so the unload runs as for Alt+F4, after the caller
+// (a menu, a tray message) has returned.
+void MainWindow::Close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "FaceView.h"
+#include "UniqueHandle.h"
 #include "platform/WindowView.h"
 
 class frmMain;
@@ -29,6 +30,8 @@ public:
     void SetCaption(const std::string& caption) override;
     void EnableDropShadow() override;
     std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
+    void SetIcon(const IconImage& image) override;
+    void Close() override;
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
@@ -44,6 +47,7 @@ private:
     frmMain* model_ = nullptr;
     bool unloaded_ = false;
     FaceView face_;
+    unique_hicon icon_;  // the weather picture as window icon; the class icon while empty
 };
 
 // Stands in for a window that has no real face yet; keeps only its visibility.

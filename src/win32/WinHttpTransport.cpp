@@ -3,8 +3,14 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
 #include <optional>
+#include <string>
+#include <thread>
 
 #include "service/HttpUrl.h"
 #include "win32/Text.h"
@@ -31,11 +37,79 @@ struct IeProxyConfig {
 
 struct ProxyInfo {
     DWORD accessType = WINHTTP_ACCESS_TYPE_NO_PROXY;
-    GlobalString proxy, bypass;
+    std::wstring proxy, bypass;
 };
 
-// Asks the user's proxy settings which proxy serves `url`; nothing means a direct connection.
-bool FindProxy(HINTERNET session, const std::wstring& url, ProxyInfo& found) {
+std::wstring Take(LPWSTR text) {
+    GlobalString owned;
+    owned.p = text;
+    return text ? std::wstring(text) : std::wstring();
+}
+
+// What an automatic configuration script or automatic detection says about `url`.
+struct AutoProxy {
+    std::mutex lock;
+    std::condition_variable finished;
+    bool done = false;
+    bool found = false;
+    ProxyInfo info;
+};
+
+void DiscoverProxy(AutoProxy& job, const std::wstring& url, const std::wstring& scriptUrl, bool autoDetect,
+                   int timeoutMs) noexcept {
+    bool found = false;
+    ProxyInfo result;
+    unique_hinternet session(
+        WinHttpOpen(nullptr, WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+    if (session) {
+        if (timeoutMs > 0) WinHttpSetTimeouts(session.get(), timeoutMs, timeoutMs, timeoutMs, timeoutMs);
+        WINHTTP_AUTOPROXY_OPTIONS options{};
+        if (!scriptUrl.empty()) {
+            options.dwFlags |= WINHTTP_AUTOPROXY_CONFIG_URL;
+            options.lpszAutoConfigUrl = scriptUrl.c_str();
+        }
+        if (autoDetect) {
+            options.dwFlags |= WINHTTP_AUTOPROXY_AUTO_DETECT;
+            options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
+        }
+        options.fAutoLogonIfChallenged = TRUE;
+        WINHTTP_PROXY_INFO info{};
+        if (WinHttpGetProxyForUrl(session.get(), url.c_str(), &options, &info)) {
+            found = true;
+            result.accessType = info.dwAccessType;
+            result.proxy = Take(info.lpszProxy);
+            result.bypass = Take(info.lpszProxyBypass);
+        }
+    }
+    const std::lock_guard<std::mutex> guard(job.lock);
+    job.found = found;
+    job.info = std::move(result);
+    job.done = true;
+    job.finished.notify_all();
+}
+
+// Automatic detection (DHCP, DNS) and fetching the script have no overall time-out of their own;
+// they run aside, and the request waits for them no longer than its own time-out. Nothing when
+// they found nothing in that time.
+std::optional<ProxyInfo> AutomaticProxy(const std::wstring& url, const std::wstring& scriptUrl, bool autoDetect,
+                                        int timeoutMs) {
+    auto job = std::make_shared<AutoProxy>();
+    try {
+        std::thread([job, url, scriptUrl, autoDetect, timeoutMs] { DiscoverProxy(*job, url, scriptUrl, autoDetect, timeoutMs); })
+            .detach();
+    } catch (...) {
+        DiscoverProxy(*job, url, scriptUrl, autoDetect, timeoutMs);
+    }
+    std::unique_lock<std::mutex> guard(job->lock);
+    const auto done = [&] { return job->done; };
+    if (timeoutMs > 0) job->finished.wait_for(guard, std::chrono::milliseconds(timeoutMs), done);
+    else job->finished.wait(guard, done);
+    if (!job->done || !job->found) return std::nullopt;
+    return job->info;
+}
+
+// Asks the user's proxy settings which proxy serves `url`; false means a direct connection.
+bool FindProxy(const std::wstring& url, int timeoutMs, ProxyInfo& found) {
     WINHTTP_CURRENT_USER_IE_PROXY_CONFIG raw{};
     if (!WinHttpGetIEProxyConfigForCurrentUser(&raw)) return false;
     IeProxyConfig ie;
@@ -45,29 +119,18 @@ bool FindProxy(HINTERNET session, const std::wstring& url, ProxyInfo& found) {
     ie.bypass.p = raw.lpszProxyBypass;
 
     if (ie.autoDetect || ie.autoConfigUrl.p) {
-        WINHTTP_AUTOPROXY_OPTIONS options{};
-        if (ie.autoConfigUrl.p) {
-            options.dwFlags |= WINHTTP_AUTOPROXY_CONFIG_URL;
-            options.lpszAutoConfigUrl = ie.autoConfigUrl.p;
+        const auto automatic =
+            AutomaticProxy(url, ie.autoConfigUrl.p ? ie.autoConfigUrl.p : L"", ie.autoDetect != FALSE, timeoutMs);
+        if (automatic) {
+            found = *automatic;
+            return found.accessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
         }
-        if (ie.autoDetect) {
-            options.dwFlags |= WINHTTP_AUTOPROXY_AUTO_DETECT;
-            options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
-        }
-        options.fAutoLogonIfChallenged = TRUE;
-        WINHTTP_PROXY_INFO info{};
-        if (WinHttpGetProxyForUrl(session, url.c_str(), &options, &info)) {
-            found.accessType = info.dwAccessType;
-            found.proxy.p = info.lpszProxy;
-            found.bypass.p = info.lpszProxyBypass;
-            return info.dwAccessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
-        }
-        // A script that cannot be fetched or run falls back to the fixed settings, as browsers do.
+        // A script that cannot be fetched or run in time falls back to the fixed settings, as browsers do.
     }
     if (ie.proxy.p) {
         found.accessType = WINHTTP_ACCESS_TYPE_NAMED_PROXY;
-        std::swap(found.proxy.p, ie.proxy.p);
-        std::swap(found.bypass.p, ie.bypass.p);
+        found.proxy = ie.proxy.p;
+        found.bypass = ie.bypass.p ? ie.bypass.p : L"";
         return true;
     }
     return false;
@@ -127,8 +190,8 @@ HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
     }
 
     ProxyInfo proxy;
-    if (FindProxy(session.get(), ToWide(request.url), proxy)) {
-        WINHTTP_PROXY_INFO info{proxy.accessType, proxy.proxy.p, proxy.bypass.p};
+    if (FindProxy(ToWide(request.url), request.timeoutMs, proxy)) {
+        WINHTTP_PROXY_INFO info{proxy.accessType, proxy.proxy.data(), proxy.bypass.empty() ? nullptr : proxy.bypass.data()};
         if (!WinHttpSetOption(req.get(), WINHTTP_OPTION_PROXY, &info, sizeof info)) return Fail();
     }
 

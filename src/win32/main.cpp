@@ -4,7 +4,13 @@
 #include "MainWindow.h"
 #include "SettingsWindow.h"
 #include "PicWindow.h"
+#include "Win32Environment.h"
 #include "Win32Ports.h"
+#include "Win32Registry.h"
+#include "Win32Services.h"
+#include "Win32TaskRunner.h"
+#include "Win32Tray.h"
+#include "WinHttpTransport.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
 #include "widget/SampleFace.h"
@@ -17,6 +23,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Display display;
     Ports ports{settings, system, files, display};
 
+    WinHttpTransport transport;
+    Win32Environment environment;
+    Win32Registry registry;
+    Win32Clock clock;
+    Win32Locale locale;
+    Win32PictureDecoder pictures;
+    Win32Tray tray(instance);
+    Win32TaskRunner tasks(instance);
+    ServicePorts services{transport, environment, registry, clock, locale, tray, pictures, tasks};
+
     MainWindow window(instance);
     SettingsWindow setView(instance);
     PicWindow picView(instance);
@@ -27,6 +43,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.Attach(main);
     setView.Attach(set);
     picView.Attach(pic);
+    tray.Attach(set);
+    set.AttachServices(services);
 
     if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
     system.owner = window.Hwnd();
@@ -42,5 +60,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    // A refresh still waits on the network: the settings are stored and its reply is not wanted.
+    // End here, before the objects its worker uses are destroyed under it.
+    if (tasks.Busy()) ExitProcess(0);
     return 0;
 }

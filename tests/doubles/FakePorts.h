@@ -104,10 +104,13 @@ public:
     void SetCaption(const std::string& c) override { caption = c; }
     void EnableDropShadow() override { shadow = true; }
     std::uintptr_t Handle() override { return handle; }
+    void SetIcon(const IconImage& image) override { icon = image; }
+    void Close() override { events.push_back("close"); }
 
     int left = 0, top = 0, width = 0, height = 0;
     bool visible = false, shadow = false;
     std::string caption;
+    IconImage icon;
     std::uintptr_t handle = 0x1234;
     std::vector<std::string> events;
 };

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <thread>
 
+#include "ScreenColours.h"
 #include "WineSession.h"
 
 using namespace std::chrono_literals;
@@ -19,29 +20,9 @@ namespace {
 
 constexpr auto kStartTimeout = 60s;
 const std::string kRes = std::string(WG_SOURCE_DIR) + "/res";
-
-using Histogram = std::map<std::string, int>;  // "#RRGGBB" -> pixel count
-
-// Colours of a rectangle of a picture file, counted.
-Histogram Colours(const WineSession& wine, const std::string& png, int x, int y, int w, int h) {
-    std::ostringstream cmd;
-    cmd << "convert '" << png << "' -crop " << w << "x" << h << "+" << x << "+" << y
-        << " +repage -depth 8 -format %c histogram:info:-";
-    Histogram out;
-    std::istringstream lines(wine.Run(cmd.str()).output);
-    for (std::string line; std::getline(lines, line);) {
-        const auto colon = line.find(':');
-        const auto hash = line.find('#');
-        if (colon == std::string::npos || hash == std::string::npos) continue;
-        out[line.substr(hash, 7)] += std::atoi(line.substr(0, colon).c_str());
-    }
-    return out;
-}
-
-int Count(const Histogram& h, const std::string& colour) {
-    const auto it = h.find(colour);
-    return it == h.end() ? 0 : it->second;
-}
+using screen::Colours;
+using screen::Count;
+using screen::Histogram;
 
 // The face is where the window is; the screenshot holds the whole virtual display.
 struct Face {

@@ -54,7 +54,7 @@ std::string Trimmed(std::string s) {
 }
 
 // Wine's first start in a prefix shows dialogs for Mono and Gecko; the widget needs neither. The
-// program runs on a German system.
+// widget is made for a German system: Wine takes its locale (separator, day names) from LC_ALL.
 constexpr const char* kWineEnv = "WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml=' LC_ALL=de_DE.UTF-8 ";
 
 int FreeDisplayNumber() {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "doubles/FakePorts.h"
+#include "doubles/FakeServices.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
 #include "widget/frmMain.h"
@@ -14,8 +15,10 @@ struct App {
     frmMain main{fake.ports, mainWindow};
     frmSet set{fake.ports, setWindow, main};
     frmPic pic{picWindow, main};
+    FakeServices services{fake.files};
     App() {
         main.Attach(set, pic);
+        set.AttachServices(services.ports);
         fake.system.exePath = "C:\\Apps\\Wolkenglas.exe";
         fake.files.files[fake.system.exePath] = "MZ program bytes";
     }
@@ -31,7 +34,7 @@ TEST(Startup, EmptyStoreOpensTheDialogAndShutdownStoresTheDefaults) {
     EXPECT_EQ(app.set.lVersion, "Version 1.54 - 03.11.2015");
     EXPECT_EQ(app.set.ckAutoStart.Value, 0);
     EXPECT_TRUE(app.set.Visible());
-    EXPECT_EQ(app.set.RefreshRuns, 0);
+    EXPECT_TRUE(app.services.transport.requests.empty());
     // Reading never creates keys: only the version was written.
     EXPECT_EQ(app.fake.settings.writes, std::vector<std::string>{"Version"});
 
@@ -48,6 +51,7 @@ TEST(Startup, EmptyStoreOpensTheDialogAndShutdownStoresTheDefaults) {
         {"Location.Selected", ""},  {"Window.Magnetic", "1"}, {"Window.Lock", "0"},      {"Refresh.Enabled", "1"},
         {"Refresh.Interval", "60"}, {"Update", "1"},          {"BalloonTip", "1"}};
     EXPECT_EQ(written, expected);
+    EXPECT_EQ(app.services.tray.calls.back().message, TrayMessage::Delete);
 
     App again;  // the version is written only when it changes
     again.fake.settings.Set("Version", "1.54");
@@ -60,7 +64,11 @@ TEST(Startup, StoredPlaceRunsTheFirstRefreshAndKeepsTheDialogHidden) {
     app.fake.settings.Set("Location.Selected", "  Berlin, Berlin, DE ");
     app.fake.settings.Set("Location.Key", "10178");
     app.Load();
-    EXPECT_EQ(app.set.RefreshRuns, 1);
+    EXPECT_EQ(app.services.transport.requests.size(), 1u) << "the first refresh asks for the place";
+    // The tray icon is there before that refresh, with an empty tooltip.
+    ASSERT_FALSE(app.services.tray.calls.empty());
+    EXPECT_EQ(app.services.tray.calls[0].message, TrayMessage::Add);
+    EXPECT_EQ(app.services.tray.calls[0].tip, "");
     EXPECT_EQ(app.set.tCID, "10178");
     EXPECT_EQ(app.set.coLocText, "Berlin, Berlin, DE");
     EXPECT_FALSE(app.set.cSearchEnabled);
@@ -76,7 +84,7 @@ TEST(Startup, UnusablePlaceOpensTheDialogWithoutRefresh) {
         app.fake.settings.Set("Location.Key", key);
         app.Load();
         EXPECT_TRUE(app.set.Visible()) << place << " / " << key;
-        EXPECT_EQ(app.set.RefreshRuns, 0) << place << " / " << key;
+        EXPECT_TRUE(app.services.transport.requests.empty()) << place << " / " << key;
     }
 }
 
