@@ -13,10 +13,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// Parts that need windows other branches bring: the tray icon and the settings dialog's window.
-constexpr bool kTrayIconExists = false;
-constexpr bool kDialogWindowExists = true;
-
 struct Widget {
     WeatherServerProcess server;
     WineSession wine;
@@ -82,7 +78,6 @@ TEST(Interaction, WithoutSnappingItLeavesTheScreenTheLockHoldsItAndHideHidesIt) 
     EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(32, 32));
     w.ClickFace(366, 8);
     EXPECT_TRUE(w.Viewable(w.id, false)) << "still shown after the hide button";
-    if (!kTrayIconExists) return;
     w.Mouse(Widget::At(1280 - 10, 800 - 10) + "click 1");  // our icon, the only one, at the right end
     EXPECT_TRUE(w.Viewable(w.id, true)) << "the tray icon did not bring the widget back";
 }
@@ -118,10 +113,8 @@ TEST(Interaction, KeysWithOtherShiftStatesDoNothingAndTheCloseButtonEndsTheProgr
     std::this_thread::sleep_for(1s);
     EXPECT_TRUE(w.wine.Geometry(w.id).viewable) << "a key with another shift state closed the widget";
     EXPECT_EQ(w.wine.CountViewable(" Einstellungen ..."), 0u);
-    if (kDialogWindowExists) {
-        w.wine.Key(w.id, "F1");
-        EXPECT_TRUE(w.wine.WaitForWindow(" Einstellungen ...", 5s)) << "F1 did not open the settings dialog";
-    }
+    w.wine.Key(w.id, "F1");
+    EXPECT_TRUE(w.wine.WaitForWindow(" Einstellungen ...", 5s)) << "F1 did not open the settings dialog";
     // Held down, the close button says goodbye in the title; let go, the program ends.
     w.Mouse(Widget::At(w.Where().x + 378, w.Where().y + 8) + "mousedown 1");
     EXPECT_EQ(w.wine.Run("xdotool getwindowname " + w.id).output, "Aufwiedersehen ...\n");

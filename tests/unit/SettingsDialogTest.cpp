@@ -25,8 +25,8 @@ struct App {
             fake.settings.Set("Location.Key", "10178");
         }
     }
-    // Refreshes started so far.
-    int Refreshes() const { return set.RefreshRuns; }
+    // 1 once a refresh has started: its first step shows the loading text.
+    int Refreshes() const { return main.lTitle[0].Caption.find("Lade Daten") != std::string::npos; }
 };
 
 TEST(SettingsDialog, HandlersRefreshHideAndStoreAsTheUserExpects) {
