@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "system/OleDate.h"
+#include "win32/Com.h"
 #include "win32/Text.h"
 #include "win32/WicDecoder.h"
 

@@ -141,7 +141,7 @@ TEST(Refresh, RecordedRepliesFillEveryControl) {
         EXPECT_EQ(r.mainWindow.icon.colour, r.services.tray.calls.back().icon.colour);
         // The satellite picture decoded and thumbnailed, or the thumbnail hidden; no file left.
         EXPECT_EQ(f.PicSat.Visible, metric);
-        if (metric) { EXPECT_EQ(f.PicSat.Image->at(16, 20), r.pic.Pic.at(0, 0)); }
+        if (metric) { EXPECT_EQ(f.PicSat.Image->at(16, 20), r.pic.Pic->at(0, 0)); }
         EXPECT_EQ(r.services.pictures.loaded.size(), metric ? 1u : 0u);
         EXPECT_TRUE(r.fake.files.files.empty());
     }
