@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "doubles/FakePorts.h"
+#include "doubles/FakeServices.h"
 #include "satellite/frmPic.h"
 #include "settings/SetDesign.h"
 #include "settings/frmSet.h"
@@ -18,15 +19,17 @@ struct App {
     frmMain main{fake.ports, mainWindow};
     frmSet set{fake.ports, setWindow, main};
     frmPic pic{picWindow, main};
+    FakeServices services{fake.files};
     explicit App(bool placeStored = true) {
         main.Attach(set, pic);
+        set.AttachServices(services.ports);
         if (placeStored) {
             fake.settings.Set("Location.Selected", "Berlin, Berlin, DE");
             fake.settings.Set("Location.Key", "10178");
         }
     }
-    // 1 once a refresh has started: its first step shows the loading text.
-    int Refreshes() const { return main.lTitle[0].Caption.find("Lade Daten") != std::string::npos; }
+    // Refreshes started so far: each asks for the place first (the fake service never answers).
+    int Refreshes() const { return static_cast<int>(services.transport.requests.size()); }
 };
 
 TEST(SettingsDialog, HandlersRefreshHideAndStoreAsTheUserExpects) {
