@@ -70,7 +70,8 @@ int FreeDisplayNumber() {
 
 std::string WineSession::ArtifactDir() {
     const char* dir = std::getenv("WG_E2E_ARTIFACTS");
-    std::string path = dir && *dir ? dir : (fs::temp_directory_path() / "wolkenglas-e2e").string();
+    // In the build tree by default: two checkouts testing at once must not share screenshots.
+    std::string path = dir && *dir ? dir : (fs::path(WG_E2E_WORK_DIR) / "artifacts").string();
     fs::create_directories(path);
     return path;
 }
