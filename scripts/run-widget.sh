@@ -6,6 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
 wg_need_packages "${WG_BUILD_PACKAGES[@]}" "${WG_WINE_PACKAGES[@]}"
+# The widget speaks German; Wine takes its locale (separator, day names) from the C library's.
+wg_need_locale de_DE UTF-8
+export LC_ALL=${LC_ALL:-de_DE.UTF-8}
 
 SHOT=""
 [ "${1:-}" = "--screenshot" ] && SHOT=${2:-wolkenglas.png}
