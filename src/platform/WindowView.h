@@ -20,4 +20,6 @@ public:
     virtual std::uintptr_t Handle() = 0;
     // The window's icon (task switcher, caption); an empty image restores the program's own.
     virtual void SetIcon(const IconImage&) {}
+    // Asks the window to unload, as closing it would; it unloads when the message loop gets to it.
+    virtual void Close() {}
 };

@@ -107,5 +107,3 @@ void frmSet::Hide() {
 }
 
 void frmSet::cChk_Click() { ++RefreshRuns; }
-
-void frmSet::UpdateChk() {}

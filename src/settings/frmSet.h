@@ -53,8 +53,17 @@ public:
     void ckUpdate_Click();
     void ckAutoStart_Click();
 
-    // The update check at start and on ckUpdate.
+    // The update check at start and on ckUpdate (settings/frmSetSystem.cpp).
     void UpdateChk();
+    // Where the update check fetches from; without it the check does nothing.
+    void AttachUpdates(HttpTransport& transport, Environment& environment) {
+        updateTransport_ = &transport;
+        updateEnvironment_ = &environment;
+    }
+    // Autostart (settings/frmSetSystem.cpp): the start check of the load, and what a click on
+    // ckAutoStart does once the dialog has loaded.
+    void CheckAutoStart();
+    void AutoStartClicked();
 
     // Copies of frmMain's members.
     std::string A, RN, PN, ProgPath, MC, M2;
@@ -101,5 +110,7 @@ private:
     WindowView& view_;
     frmMain& main_;
     ServicePorts* services_ = nullptr;
+    HttpTransport* updateTransport_ = nullptr;
+    Environment* updateEnvironment_ = nullptr;
     bool visible_ = false;
 };

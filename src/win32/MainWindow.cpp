@@ -155,7 +155,11 @@ bool MainWindow::IsVisible() { return IsWindowVisible(hwnd_) != FALSE; }
 void MainWindow::SetCaption(const std::string& caption) {
     SetWindowTextW(hwnd_, ToWide(caption).c_str());
     InvalidateRect(hwnd_, nullptr, FALSE);
+    // At once: the title reports work that blocks this thread (the update check).
+    UpdateWindow(hwnd_);
 }
+
+void MainWindow::Close() { PostMessageW(hwnd_, WM_CLOSE, 0, 0); }
 
 void MainWindow::EnableDropShadow() {
     const ULONG_PTR style = GetClassLongPtrW(hwnd_, GCL_STYLE);

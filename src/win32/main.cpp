@@ -2,7 +2,10 @@
 #include <windows.h>
 
 #include "MainWindow.h"
+#include "Win32Environment.h"
 #include "Win32Ports.h"
+#include "Win32Registry.h"
+#include "WinHttpTransport.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
 #include "widget/SampleFace.h"
@@ -13,7 +16,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32System system;
     Win32FileSystem files;
     Win32Display display;
-    Ports ports{settings, system, files, display};
+    Win32Registry registry;
+    Ports ports{settings, system, files, display, registry};
+    WinHttpTransport transport;
+    Win32Environment environment;
 
     MainWindow window(instance);
     HiddenWindowView setView, picView;
@@ -22,9 +28,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     frmPic pic(picView, main);
     main.Attach(set, pic);
     window.Attach(main);
+    set.AttachUpdates(transport, environment);
 
-    if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
+    // The clipboard of "/crc" needs an owner window; the widget's exists, hidden, from here on.
     system.owner = window.Hwnd();
+    if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
     if (SampleFaceRequested(settings, main.RN, main.PN)) FillSampleFace(main);
     window.StartTimers();
 

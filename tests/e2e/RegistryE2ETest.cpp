@@ -52,7 +52,7 @@ TEST(RegistryE2E, ValuesLeftByOtherProgramsAndTheLanguage) {
     const Row rows[] = {
         {"Expand", "empty"},
         {"Multi", "empty"},
-        {"Text", "text \"Gr\\xFC\\xDFe\""},  // Windows-1252 inside the program
+        {"Text", "text \"Gr\\xC3\\xBC\\xC3\\x9Fe\""},  // UTF-8 inside the program
         {"Dpi", "int32 120"},
         {"Missing", "empty"},
     };
