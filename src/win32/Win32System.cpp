@@ -114,8 +114,8 @@ bool Win32System::RunScript(std::string_view scriptPath, bool utf8) {
     si.dwFlags = STARTF_USESHOWWINDOW;
     si.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION pi{};
-    // A console of its own, hidden: the script outlives this process, and CHCP needs a console.
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE, nullptr,
+    // A console of its own without a window (CHCP needs a console); the script outlives this process.
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                         folder.empty() ? nullptr : folder.c_str(), &si, &pi))
         return false;
     CloseHandle(pi.hThread);

@@ -3,10 +3,12 @@
 // folder that Windows-1252 cannot spell; a wrong checksum leaves the program file as it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <set>
+#include <map>
 #include <sstream>
 #include <thread>
 
@@ -33,11 +35,48 @@ bool WaitFor(const std::function<bool()>& done, std::chrono::seconds timeout) {
     return true;
 }
 
+// The processes of this session's program file, sampled from /proc until stopped: the first
+// start lives only a moment before it restarts. Wine starts a process through a fork that ends
+// at once; a process counts when two samples saw it.
+class ProgramProcesses {
+public:
+    explicit ProgramProcesses(std::string prefix) : prefix_("WINEPREFIX=" + std::move(prefix)) {}
+    ~ProgramProcesses() { Stop(); }
+    std::size_t Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+        return static_cast<std::size_t>(
+            std::count_if(seen_.begin(), seen_.end(), [](const auto& p) { return p.second > 1; }));
+    }
+
+private:
+    void Sample() {
+        for (; !stop_; std::this_thread::sleep_for(20ms)) {
+            std::error_code ec;
+            for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+                const std::string pid = it->path().filename();
+                if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+                std::string line = Contents("/proc/" + pid + "/cmdline");
+                std::replace(line.begin(), line.end(), '\0', ' ');
+                // The program itself, not the desktop that starts it nor the script's cmd.exe.
+                if (line.find("Wolkenglas.exe") == std::string::npos || line.find("explorer") != std::string::npos ||
+                    line.find("cmd.exe") != std::string::npos ||
+                    Contents("/proc/" + pid + "/environ").find(prefix_) == std::string::npos)
+                    continue;
+                ++seen_[pid];
+            }
+        }
+    }
+    std::string prefix_;
+    std::map<std::string, int> seen_;
+    std::atomic<bool> stop_ = false;
+    std::thread thread_{[this] { Sample(); }};
+};
+
 struct UpdateRun {
     WeatherServerProcess server;
     WineSession wine;
     std::string original;
-    std::set<std::string> processes;  // every process of the program file seen
     UpdateRun(std::vector<std::string> serverArgs, const std::string& folder)
         : server(std::move(serverArgs)), wine(folder), original(Contents(wine.LinuxExe())) {
         wine.RegAdd(kSettingsKey, "Server.Update", server.Base() + "updates");
@@ -45,11 +84,6 @@ struct UpdateRun {
     std::optional<std::string> Box(const std::string& other = "") {
         std::optional<std::string> found;
         WaitFor([&] {
-            // Wine names a process by its Windows command line; its prefix tells this session's.
-            std::istringstream pids(wine.Run("pgrep -f '^[A-Z]:[^ ]*Wolkenglas\\.exe( |$)'").output);
-            for (std::string pid; pids >> pid;)
-                if (Contents("/proc/" + pid + "/environ").find("WINEPREFIX=" + wine.Prefix()) != std::string::npos)
-                    processes.insert(pid);
             for (const std::string& id : wine.FindWindows(kUpdateTitle))
                 if (id != other && wine.Geometry(id).viewable) found = id;
             return found.has_value();
@@ -70,9 +104,10 @@ struct UpdateRun {
 TEST(UpdateE2E, ManifestAtFirstStartThenTheNextVersionIsInstalledFromLodz) {
     UpdateRun run({"--update-version", "1.55", "--update-file", kNextExe}, "\xC5\x81\xC3\xB3" "d\xC5\xBA");
     WineSession& wine = run.wine;
+    ProgramProcesses processes(wine.Prefix());
     const auto done = run.Accept();
     ASSERT_TRUE(done) << "no question, or no message after the download";
-    EXPECT_EQ(run.processes.size(), 2u) << "the first start restarts once, for the new manifest";
+    EXPECT_EQ(processes.Stop(), 2u) << "the first start restarts once, for the new manifest";
     EXPECT_EQ(Contents(wine.LinuxExe() + ".manifest"), Contents(WG_SOURCE_DIR "/tests/fixtures/manifest/Wolkenglas.exe.manifest"));
     wine.Screenshot("update-installed");
     wine.Key(*done, "Return");

@@ -65,19 +65,4 @@ TEST(AutoStart, StartCheck) {
               "    [Ja]:       Pfad wird aktualisiert.      \r\n    [Nein]:   AutoStart wird deaktiviert.      \r\n");
 }
 
-TEST(AutoStart, ClickActsOnlyOnceTheDialogHasLoaded) {
-    Dialog d("C:\\Apps\\Wolkenglas.exe");
-    const std::pair<int, const char*> clicks[] = {{1, "1"}, {2, "1"}, {0, "0"}};  // grayed counts as on
-    d.set.ckAutoStart.Value = 1;
-    d.set.AutoStartClicked();
-    EXPECT_TRUE(d.fake.settings.writes.empty());
-    d.set.Loaded = true;
-    for (const auto& [value, stored] : clicks) {
-        d.set.ckAutoStart.Value = value;
-        d.set.AutoStartClicked();
-        EXPECT_EQ(d.fake.settings.Get("RunAtStartup"), stored);
-        EXPECT_EQ(d.Run(), value ? "\"C:\\Apps\\Wolkenglas.exe\" /startup" : "");
-    }
-}
-
 }  // namespace

@@ -41,7 +41,6 @@ TEST(DpiCheck, Table) {
         {"denied entry", 6, 1, "HIGHDPIAWARE", 1, 96, false, true, {}, false, "'HIGHDPIAWARE'", "1", 0, false},
         {"96 DPI", 6, 1, nullptr, 0, 96, false, false, {}, false, "-", "0", 0, false},
         {"no DPI value", 6, 1, nullptr, -1, -1, false, false, {}, false, "-", "-", 0, false},
-        {"XP scaling off", 6, 1, nullptr, 1, 120, false, false, {}, false, "-", "1", 0, false},
         {"silent", 6, 1, nullptr, 0, 120, true, false, {}, false, "-", "1", 0, false},
         {"warning, No", 6, 1, nullptr, -1, 120, false, false, {R::No}, false, "-", "-", 1, false},
         {"Yes, then No", 6, 2, nullptr, 0, 144, false, false, {R::Yes, R::No}, false, "-", "1", 2, false},
