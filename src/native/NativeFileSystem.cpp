@@ -1,5 +1,8 @@
 #include "native/NativeFileSystem.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -45,4 +48,27 @@ bool NativeFileSystem::WriteFile(std::string_view path, std::string_view bytes) 
 bool NativeFileSystem::RemoveFile(std::string_view path) {
     std::error_code ec;
     return std::filesystem::remove(std::filesystem::path(path), ec);
+}
+
+bool NativeFileSystem::WriteNewFile(std::string_view path, std::string_view bytes) {
+    const std::string p(path);
+    const int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd < 0) return false;
+    bool ok = true;
+    for (std::size_t done = 0; ok && done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    ok = ::fsync(fd) == 0 && ok;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) ::unlink(p.c_str());
+    return ok;
+}
+
+bool NativeFileSystem::RenameFile(std::string_view from, std::string_view to) {
+    const std::string target(to);
+    // link() refuses an existing target, as Windows' rename does; then the old name goes.
+    if (::link(std::string(from).c_str(), target.c_str()) != 0) return false;
+    return ::unlink(std::string(from).c_str()) == 0;
 }

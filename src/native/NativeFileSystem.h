@@ -8,4 +8,6 @@ public:
     std::unique_ptr<FileReader> OpenRead(std::string_view path) override;
     bool WriteFile(std::string_view path, std::string_view bytes) override;
     bool RemoveFile(std::string_view path) override;
+    bool WriteNewFile(std::string_view path, std::string_view bytes) override;
+    bool RenameFile(std::string_view from, std::string_view to) override;
 };

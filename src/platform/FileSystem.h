@@ -13,7 +13,7 @@ public:
     virtual std::int64_t Read(std::uint8_t* buffer, std::size_t size) = 0;
 };
 
-// File access by the core's Windows-1252 paths.
+// File access. Paths are UTF-8 (see SystemPort).
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -23,4 +23,9 @@ public:
     // Creates or replaces the file with the given bytes; false on any failure.
     virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
     virtual bool RemoveFile(std::string_view path) = 0;
+    // Creates the file, which must not exist yet, writes the bytes and flushes them to the disk
+    // before it returns; false on any failure, and then no file is left behind.
+    virtual bool WriteNewFile(std::string_view path, std::string_view bytes) = 0;
+    // Renames a file within its folder (also a running program); fails when `to` exists.
+    virtual bool RenameFile(std::string_view from, std::string_view to) = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Display.h"
 #include "platform/FileSystem.h"
+#include "platform/RegistryPort.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemPort.h"
 
@@ -11,6 +12,7 @@ struct Ports {
     SystemPort& system;
     FileSystem& files;
     Display& display;
+    RegistryPort& registry;
 };
 
 #include "platform/Clock.h"
@@ -18,7 +20,6 @@ struct Ports {
 #include "platform/HttpTransport.h"
 #include "platform/Locale.h"
 #include "platform/PictureDecoder.h"
-#include "platform/RegistryPort.h"
 #include "platform/TaskRunner.h"
 #include "platform/TrayPort.h"
 

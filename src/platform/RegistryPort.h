@@ -2,8 +2,9 @@
 #include <cstdint>
 #include <string_view>
 
-// The six registry operations of advapi32, one to one. Names and REG_SZ data are the core's
-// Windows-1252 texts; the result of every call is a Windows error code (0 = success).
+// The six registry operations of advapi32, one to one. Names and REG_SZ data are UTF-8, like
+// paths (the autostart value and the compatibility entry hold the program's path); the result
+// of every call is a Windows error code (0 = success).
 // Key handles are opaque numbers; the predefined roots have their Windows values
 // (0x80000001 = HKEY_CURRENT_USER, ...); 0 is no key.
 namespace reg {
@@ -32,7 +33,7 @@ public:
     virtual long CreateKey(reg::Key parent, std::string_view subKey, reg::Key& result) = 0;
     // RegQueryValueEx: with `data` null only type and size are reported; with a buffer too small
     // the size needed is reported together with kMoreData. REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ
-    // data are Windows-1252 bytes with their terminating zeros, sizes counted in those bytes.
+    // data are UTF-8 bytes with their terminating zeros, sizes counted in those bytes.
     virtual long QueryValue(reg::Key key, std::string_view name, std::uint32_t* type, std::uint8_t* data,
                             std::uint32_t* size) = 0;
     virtual long SetValue(reg::Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,

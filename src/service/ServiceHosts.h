@@ -10,8 +10,11 @@
 inline constexpr const char* kDefaultApiBase = "http://dataservice.accuweather.com/";
 inline constexpr const char* kDefaultSatelliteBase = "http://sirocco.accuweather.com/";
 // The maker's update server is not known to this build; the reserved .invalid name never
-// resolves, so an update check fails quietly until a real server is configured.
-inline constexpr const char* kDefaultUpdateBase = "http://updates.korvelin.invalid/updates";
+// resolves, so an update check fails quietly until a real server is configured. Program files
+// come from it: only over HTTPS.
+inline constexpr const char* kDefaultUpdateBase = "https://updates.korvelin.invalid/updates";
+// The maker's web site, named where an update fails.
+inline constexpr const char* kMakerWebAddress = "www.korvelin.invalid";
 inline constexpr const char* kDefaultApiKey = "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe";
 
 std::string ApiBaseUrl(SettingsStore& settings);        // ends in "/"

@@ -108,4 +108,3 @@ void frmSet::Hide() {
     view_.Hide();
 }
 
-void frmSet::UpdateChk() {}

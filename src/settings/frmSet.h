@@ -60,8 +60,17 @@ public:
     void ckUpdate_Click();
     void ckAutoStart_Click();
 
-    // The update check at start and on ckUpdate.
+    // The update check at start and on ckUpdate (settings/frmSetSystem.cpp).
     void UpdateChk();
+    // Where the update check fetches from; without it the check does nothing.
+    void AttachUpdates(HttpTransport& transport, Environment& environment) {
+        updateTransport_ = &transport;
+        updateEnvironment_ = &environment;
+    }
+    // Autostart (settings/frmSetSystem.cpp): the start check of the load, and what a click on
+    // ckAutoStart does once the dialog has loaded.
+    void CheckAutoStart();
+    void AutoStartClicked();
 
     // Autostart: the check of the registered program path at load, and the box's stored choice.
     void AutoStartCheck();
@@ -135,6 +144,8 @@ private:
     WindowView& view_;
     frmMain& main_;
     ServicePorts* services_ = nullptr;
+    HttpTransport* updateTransport_ = nullptr;
+    Environment* updateEnvironment_ = nullptr;
     bool visible_ = false;
     bool refreshing_ = false;
     bool unloaded_ = false;          // late replies are dropped

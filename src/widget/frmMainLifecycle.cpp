@@ -4,6 +4,7 @@
 #include "settings/frmSet.h"
 #include "system/Cat.h"
 #include "system/Numbers.h"
+#include "system/PathText.h"
 #include "system/mChkDPI.h"
 #include "system/mExeName.h"
 #include "system/mExists.h"
@@ -11,6 +12,7 @@
 #include "system/mManifest.h"
 #include "system/mWinVersion.h"
 #include "update/CRC32.h"
+#include "update/mDeleteSelf.h"
 #include "update/mProgVer.h"
 #include "widget/frmMain.h"
 #include "widget/mFormMove.h"
@@ -19,11 +21,28 @@ namespace {
 
 constexpr int kDefaultPosition = 32;
 constexpr std::uint32_t kStartupDelayMs = 30000;
+constexpr int kRestartWaitSteps = 20;
+constexpr std::uint32_t kRestartWaitStepMs = 250;
 // A stored coordinate: its whole text must be a number; anything else is the default.
 int StoredPixels(const std::string& text) {
     const auto v = StrictNumber(text);
     if (!v || *v < -1e6 || *v > 1e6) return kDefaultPosition;
     return static_cast<int>(*v);
+}
+
+// Windows reads a new manifest only when a process starts.
+bool RestartForManifest(Ports& ports, const std::string& version, bool restarted) {
+    SettingsStore& store = ports.settings;
+    // Restart only when the next start will not write the manifest again: never from a restart,
+    // and only when the store kept the version and the restart mark. Otherwise a store or a
+    // folder that cannot be written to would restart the program for ever.
+    if (restarted || store.Read(kSettingsApp, kSettingsSection, key::Version, "") != version) return false;
+    store.Write(kSettingsApp, kSettingsSection, key::Reload, "1");
+    if (Val(store.Read(kSettingsApp, kSettingsSection, key::Reload, "0")) == 0) return false;
+    // The arguments go along: a "/crc" asked for must not turn into a plain start.
+    if (ports.system.StartProgram(ExePath(ports.system), ports.system.CommandLineArgs())) return true;
+    store.Delete(kSettingsApp, kSettingsSection, key::Reload);
+    return false;
 }
 
 }  // namespace
@@ -53,22 +72,24 @@ LoadOutcome frmMain::Form_Load() {
     const bool versionChanged = store.Read(RN, PN, key::Version, "") != version;
     if (versionChanged) store.Write(RN, PN, key::Version, version);
 
-    if (ManifestWrite(ports_, versionChanged)) {
-        store.Write(RN, PN, key::Reload, "1");
-        sys.StartProgram(ExePath(sys));
+    const bool restarted = Val(store.Read(RN, PN, key::Reload, "0")) != 0;
+    if (WriteManifest(ports_, versionChanged) && RestartForManifest(ports_, version, restarted))
+        return LoadOutcome::EndProcess;
+
+    // The lock is taken on every start. After a restart of ours the old process may still be
+    // ending: it gets a few seconds to let go.
+    if (restarted) store.Delete(RN, PN, key::Reload);
+    bool another = sys.AnotherInstanceRunning();
+    for (int i = 0; another && restarted && i < kRestartWaitSteps; ++i) {
+        sys.Sleep(kRestartWaitStepMs);
+        another = sys.AnotherInstanceRunning();
+    }
+    if (another) {
+        sys.ShowMessage("FEHLER:  Das Programm läuft bereits!      ", Cat(" ", MC), MsgIcon::Stop, MsgButtons::Ok);
         return LoadOutcome::EndProcess;
     }
 
-    if (Val(store.Read(RN, PN, key::Reload, "0")) == 0) {
-        if (sys.AnotherInstanceRunning()) {
-            sys.ShowMessage("FEHLER:  Das Programm läuft bereits!      ", Cat(" ", MC), MsgIcon::Stop, MsgButtons::Ok);
-            return LoadOutcome::EndProcess;
-        }
-    } else {
-        store.Delete(RN, PN, key::Reload);
-    }
-
-    ChkDPI(ports_, true, false);
+    if (ChkDPI(ports_, true, false) == DpiCheck::Restarted) return LoadOutcome::EndProcess;
 
     EN = ExePath(sys);
     VZ = ExeDir(sys);
@@ -77,8 +98,8 @@ LoadOutcome frmMain::Form_Load() {
     if (arg.find("-crc") != std::string::npos || arg.find("/crc") != std::string::npos) {
         const std::string digits = CRC32Hex(CRC32(ports_.files, EN));
         sys.SetClipboardText(digits);
-        sys.ShowMessage(Cat(EN, "      \r\n\r\nCRC32:  ", digits, "  -->  Zwischenablage"), Cat(MC, ":  CRC-Check"),
-                       MsgIcon::Information, MsgButtons::Ok);
+        sys.ShowMessage(Cat(WinFromUtf8(EN), "      \r\n\r\nCRC32:  ", digits, "  -->  Zwischenablage"),
+                        Cat(MC, ":  CRC-Check"), MsgIcon::Information, MsgButtons::Ok);
         return LoadOutcome::EndProcess;
     }
     if (arg.find("/startup") != std::string::npos) sys.Sleep(kStartupDelayMs);
@@ -127,9 +148,7 @@ void frmMain::Form_Unload() {
     store.Write(RN, PN, key::WindowTop, NumberText(view_.Top()));
     store.Write(RN, PN, key::WindowLeft, NumberText(view_.Left()));
     store.Write(RN, PN, key::WindowVisible, std::to_string(VIS));
-    if (FileSize(ports_.files, EN) > 0 && set_ && set_->UpdateOk) {
-        // The update installer arrives with the self-update work.
-    }
+    if (FileSize(ports_.files, EN) > 0 && set_ && set_->UpdateOk) HandOverUpdate(ports_, EN);
     if (set_) set_->Form_Unload();
     if (pic_) pic_->Form_Unload();
 }

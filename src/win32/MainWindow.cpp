@@ -226,6 +226,8 @@ bool MainWindow::IsVisible() { return IsWindowVisible(hwnd_) != FALSE; }
 void MainWindow::SetCaption(const std::string& caption) {
     SetWindowTextW(hwnd_, ToWide(caption).c_str());
     InvalidateRect(hwnd_, nullptr, FALSE);
+    // At once: the title reports work that blocks this thread (the update check).
+    UpdateWindow(hwnd_);
 }
 
 void MainWindow::EnableDropShadow() { cShadow(hwnd_); }

@@ -29,6 +29,7 @@ public:
     bool IsVisible() override;
     void SetCaption(const std::string& caption) override;
     void EnableDropShadow() override;
+    void Close() override;
     std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
     void SetIcon(const IconImage& image) override;
     void Close() override;

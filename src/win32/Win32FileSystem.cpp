@@ -1,5 +1,5 @@
+#include "Utf8Text.h"
 #include "Win32Ports.h"
-#include "Text.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ HANDLE OpenForReading(const std::wstring& path) {
 
 std::int64_t Win32FileSystem::FileSize(std::string_view path) {
     if (path.empty()) return -1;
-    const std::wstring wide = ToWide(path);
+    const std::wstring wide = Utf8ToWide(path);
     // A directory search finds normal files only: hidden and system files count as missing.
     WIN32_FIND_DATAW found{};
     HANDLE search = FindFirstFileW(wide.c_str(), &found);
@@ -41,13 +41,13 @@ std::int64_t Win32FileSystem::FileSize(std::string_view path) {
 }
 
 std::unique_ptr<FileReader> Win32FileSystem::OpenRead(std::string_view path) {
-    HANDLE raw = OpenForReading(ToWide(path));
+    HANDLE raw = OpenForReading(Utf8ToWide(path));
     if (raw == INVALID_HANDLE_VALUE) return nullptr;
     return std::make_unique<Win32FileReader>(raw);
 }
 
 bool Win32FileSystem::WriteFile(std::string_view path, std::string_view bytes) {
-    HANDLE raw = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+    HANDLE raw = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                              nullptr);
     if (raw == INVALID_HANDLE_VALUE) return false;
     unique_handle file(raw);
@@ -56,4 +56,25 @@ bool Win32FileSystem::WriteFile(std::string_view path, std::string_view bytes) {
            written == bytes.size();
 }
 
-bool Win32FileSystem::RemoveFile(std::string_view path) { return ::DeleteFileW(ToWide(path).c_str()) != 0; }
+bool Win32FileSystem::RemoveFile(std::string_view path) { return ::DeleteFileW(Utf8ToWide(path).c_str()) != 0; }
+
+bool Win32FileSystem::WriteNewFile(std::string_view path, std::string_view bytes) {
+    const std::wstring wide = Utf8ToWide(path);
+    HANDLE raw = CreateFileW(wide.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return false;
+    bool ok;
+    {
+        unique_handle file(raw);
+        DWORD written = 0;
+        ok = ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+             written == bytes.size() && FlushFileBuffers(file.get());
+    }
+    if (!ok) ::DeleteFileW(wide.c_str());
+    return ok;
+}
+
+bool Win32FileSystem::RenameFile(std::string_view from, std::string_view to) {
+    // Without MOVEFILE_REPLACE_EXISTING an existing target fails; write-through makes the
+    // rename reach the disk before the call returns.
+    return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}

@@ -25,6 +25,8 @@ public:
     std::unique_ptr<FileReader> OpenRead(std::string_view path) override;
     bool WriteFile(std::string_view path, std::string_view bytes) override;
     bool RemoveFile(std::string_view path) override;
+    bool WriteNewFile(std::string_view path, std::string_view bytes) override;
+    bool RenameFile(std::string_view from, std::string_view to) override;
 };
 
 class Win32System : public SystemPort {
@@ -34,9 +36,10 @@ public:
     FileVersion ProgramVersion() override;
     OsVersion GetOsVersion() override;
     bool AnotherInstanceRunning() override;
-    bool StartProgram(std::string_view path) override;
+    bool StartProgram(std::string_view path, std::string_view arguments) override;
     std::uint32_t StartCommand(std::string_view commandLine, int windowStyle) override;
     std::intptr_t ShellOpen(std::string_view file, int showCommand) override;
+    bool RunScript(std::string_view scriptPath, bool utf8) override;
     void Sleep(std::uint32_t milliseconds) override;
     void Beep() override;
     bool SetClipboardText(std::string_view text) override;

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "win32/Text.h"
+#include "win32/Utf8Text.h"
 #include "win32/UniqueHandle.h"
 
 namespace {
@@ -31,7 +31,7 @@ bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type
 // caller's to close either way.
 long Open(reg::Key parent, std::string_view subKey, reg::Key& result, bool create) {
     result = 0;
-    const std::wstring name = ToWide(subKey);
+    const std::wstring name = Utf8ToWide(subKey);
     unique_hkey key;
     const LONG r = create ? RegCreateKeyW(ToHkey(parent), name.c_str(), key.put())
                           : RegOpenKeyW(ToHkey(parent), name.c_str(), key.put());
@@ -53,7 +53,7 @@ long Win32Registry::QueryValue(reg::Key key, std::string_view name, std::uint32_
                                std::uint32_t* size) {
     if (data && !size) return ERROR_INVALID_PARAMETER;
     const HKEY hkey = ToHkey(key);
-    const std::wstring wname = ToWide(name);
+    const std::wstring wname = Utf8ToWide(name);
     DWORD t = 0, bytes = 0;
     LONG r = RegQueryValueExW(hkey, wname.c_str(), nullptr, &t, nullptr, &bytes);
     if (r != ERROR_SUCCESS) return r;
@@ -69,7 +69,7 @@ long Win32Registry::QueryValue(reg::Key key, std::string_view name, std::uint32_
         if (type) *type = t;
         return r;
     }
-    // Text: read it whole in UTF-16 and hand out its Windows-1252 form, as the A function would.
+    // Text: read it whole in UTF-16 and hand out its UTF-8 form.
     std::vector<BYTE> wide;
     do {
         wide.resize(bytes + sizeof(wchar_t));
@@ -79,7 +79,7 @@ long Win32Registry::QueryValue(reg::Key key, std::string_view name, std::uint32_
     if (r != ERROR_SUCCESS) return r;
     std::wstring text(bytes / sizeof(wchar_t), L'\0');
     std::copy_n(wide.data(), text.size() * sizeof(wchar_t), reinterpret_cast<BYTE*>(text.data()));
-    const std::string narrow = FromWide(text);
+    const std::string narrow = WideToUtf8(text);
     const auto length = static_cast<std::uint32_t>(narrow.size());
     if (type) *type = t;
     if (data) {
@@ -95,9 +95,9 @@ long Win32Registry::QueryValue(reg::Key key, std::string_view name, std::uint32_
 
 long Win32Registry::SetValue(reg::Key key, std::string_view name, std::uint32_t type, const std::uint8_t* data,
                              std::uint32_t size) {
-    const std::wstring wname = ToWide(name);
+    const std::wstring wname = Utf8ToWide(name);
     if (IsText(type)) {
-        const std::wstring text = ToWide(std::string_view(reinterpret_cast<const char*>(data), size));
+        const std::wstring text = Utf8ToWide(std::string_view(reinterpret_cast<const char*>(data), size));
         return RegSetValueExW(ToHkey(key), wname.c_str(), 0, type, reinterpret_cast<const BYTE*>(text.data()),
                               static_cast<DWORD>(text.size() * sizeof(wchar_t)));
     }
@@ -105,7 +105,7 @@ long Win32Registry::SetValue(reg::Key key, std::string_view name, std::uint32_t 
 }
 
 long Win32Registry::DeleteValue(reg::Key key, std::string_view name) {
-    return RegDeleteValueW(ToHkey(key), ToWide(name).c_str());
+    return RegDeleteValueW(ToHkey(key), Utf8ToWide(name).c_str());
 }
 
 long Win32Registry::CloseKey(reg::Key key) { return RegCloseKey(ToHkey(key)); }

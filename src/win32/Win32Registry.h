@@ -2,7 +2,7 @@
 #include "platform/RegistryPort.h"
 
 // The Windows registry through the W functions; names and string data are converted between
-// Windows-1252 and UTF-16 here, so the core sees what the A functions would give it.
+// UTF-8 and UTF-16 here.
 class Win32Registry : public RegistryPort {
 public:
     long OpenKey(reg::Key parent, std::string_view subKey, reg::Key& result) override;

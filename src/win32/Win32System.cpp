@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "Text.h"
+#include "Utf8Text.h"
+#include "VersionResource.h"
 #include "Win32Ports.h"
 
 #include <shellapi.h>
@@ -20,7 +22,7 @@ UINT MessageBoxStyle(MsgIcon icon, MsgButtons buttons) {
 std::string Win32System::ModuleFileName() {
     std::vector<wchar_t> buffer(32767);
     const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    return FromWide(std::wstring_view(buffer.data(), n));
+    return WideToUtf8(std::wstring_view(buffer.data(), n));
 }
 
 std::string Win32System::CommandLineArgs() {
@@ -35,31 +37,10 @@ std::string Win32System::CommandLineArgs() {
         while (*p && *p != L' ' && *p != L'\t') ++p;
     }
     while (*p == L' ' || *p == L'\t') ++p;
-    return FromWide(p);
+    return WideToUtf8(p);
 }
 
-FileVersion Win32System::ProgramVersion() {
-    // The fixed part of the version resource, found by its signature; no version.dll needed.
-    FileVersion v;
-    HRSRC res = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16) /* RT_VERSION */);
-    if (!res) return v;
-    HGLOBAL loaded = LoadResource(nullptr, res);
-    const auto* data = static_cast<const BYTE*>(LockResource(loaded));
-    const DWORD size = SizeofResource(nullptr, res);
-    if (!data) return v;
-    for (DWORD i = 0; i + sizeof(VS_FIXEDFILEINFO) <= size; i += 4) {
-        VS_FIXEDFILEINFO info;
-        std::memcpy(&info, data + i, sizeof info);
-        if (info.dwSignature == 0xFEEF04BD) {
-            v.major = HIWORD(info.dwFileVersionMS);
-            v.minor = LOWORD(info.dwFileVersionMS);
-            v.build = HIWORD(info.dwFileVersionLS);
-            v.revision = LOWORD(info.dwFileVersionLS);
-            break;
-        }
-    }
-    return v;
-}
+FileVersion Win32System::ProgramVersion() { return ReadVersionResource(); }
 
 OsVersion Win32System::GetOsVersion() {
     // GetVersionEx reports 6.2 to programs without a compatibility manifest; RtlGetVersion always
@@ -87,8 +68,9 @@ bool Win32System::AnotherInstanceRunning() {
     return false;
 }
 
-bool Win32System::StartProgram(std::string_view path) {
-    std::wstring commandLine = L"\"" + ToWide(path) + L"\"";
+bool Win32System::StartProgram(std::string_view path, std::string_view arguments) {
+    std::wstring commandLine = L"\"" + Utf8ToWide(path) + L"\"";
+    if (!arguments.empty()) commandLine += L" " + Utf8ToWide(arguments);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -102,7 +84,7 @@ bool Win32System::StartProgram(std::string_view path) {
 }
 
 std::uint32_t Win32System::StartCommand(std::string_view commandLine, int windowStyle) {
-    std::wstring cmd = ToWide(commandLine);
+    std::wstring cmd = Utf8ToWide(commandLine);
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;
@@ -116,7 +98,29 @@ std::uint32_t Win32System::StartCommand(std::string_view commandLine, int window
 
 std::intptr_t Win32System::ShellOpen(std::string_view file, int showCommand) {
     return reinterpret_cast<std::intptr_t>(
-        ShellExecuteW(nullptr, L"Open", ToWide(file).c_str(), L"", L"", showCommand));
+        ShellExecuteW(nullptr, L"Open", Utf8ToWide(file).c_str(), L"", L"", showCommand));
+}
+
+bool Win32System::RunScript(std::string_view scriptPath, bool utf8) {
+    const std::wstring script = Utf8ToWide(scriptPath);
+    const auto slash = script.rfind(L'\\');
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : script.substr(0, slash + 1);
+    // cmd strips the outer quotes of what follows /c; the script's own quotes stay.
+    std::wstring commandLine = L"cmd.exe /d /c \"";
+    if (utf8) commandLine += L"CHCP 65001 >NUL & ";
+    commandLine += L"\"" + script + L"\"\"";
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    si.dwFlags = STARTF_USESHOWWINDOW;
+    si.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION pi{};
+    // A console of its own without a window (CHCP needs a console); the script outlives this process.
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &si, &pi))
+        return false;
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return true;
 }
 
 void Win32System::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
@@ -150,13 +154,13 @@ std::string Win32System::TempPath() {
     wchar_t buffer[MAX_PATH + 1];
     const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
     if (n == 0 || n > MAX_PATH) return {};
-    return FromWide(std::wstring_view(buffer, n));
+    return WideToUtf8(std::wstring_view(buffer, n));
 }
 
 std::optional<std::string> Win32System::CreateTempFile(std::string_view dir, std::string_view prefix) {
     wchar_t buffer[MAX_PATH + 1];
-    if (GetTempFileNameW(ToWide(dir).c_str(), ToWide(prefix).c_str(), 0, buffer) == 0) return std::nullopt;
-    return FromWide(buffer);
+    if (GetTempFileNameW(Utf8ToWide(dir).c_str(), Utf8ToWide(prefix).c_str(), 0, buffer) == 0) return std::nullopt;
+    return WideToUtf8(buffer);
 }
 
 std::uintptr_t Win32System::ForegroundWindow() { return reinterpret_cast<std::uintptr_t>(GetForegroundWindow()); }

@@ -21,11 +21,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32System system;
     Win32FileSystem files;
     Win32Display display;
-    Ports ports{settings, system, files, display};
-
+    Win32Registry registry;
+    Ports ports{settings, system, files, display, registry};
     WinHttpTransport transport;
     Win32Environment environment;
-    Win32Registry registry;
+
     Win32Clock clock;
     Win32Locale locale;
     Win32PictureDecoder pictures;
@@ -45,9 +45,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     picView.Attach(pic);
     tray.Attach(set);
     set.AttachServices(services);
+    set.AttachUpdates(transport, environment);
 
-    if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
+    // The clipboard of "/crc" needs an owner window; the widget's exists, hidden, from here on.
     system.owner = window.Hwnd();
+    if (main.Form_Load() == LoadOutcome::EndProcess) return 0;
     if (SampleFaceRequested(settings, main.RN, main.PN)) {
         FillSampleFace(main);
         pic.Pic = SampleSatellitePicture();

@@ -12,12 +12,12 @@ std::string FakeSettingsStore::Read(std::string_view app, std::string_view secti
 
 void FakeSettingsStore::Write(std::string_view app, std::string_view section, std::string_view key,
                               std::string_view value) {
-    values[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
     writes.emplace_back(key);
+    if (!readOnly) values[{std::string(app), std::string(section), std::string(key)}] = std::string(value);
 }
 
 void FakeSettingsStore::Delete(std::string_view app, std::string_view section, std::string_view key) {
-    values.erase({std::string(app), std::string(section), std::string(key)});
+    if (!readOnly) values.erase({std::string(app), std::string(section), std::string(key)});
 }
 
 std::string FakeSettingsStore::Get(const std::string& key) const {
@@ -57,15 +57,39 @@ std::unique_ptr<FileReader> FakeFileSystem::OpenRead(std::string_view path) {
     return std::make_unique<StringReader>(it->second, *this);
 }
 
+namespace {
+bool Listed(const std::vector<std::string>& list, std::string_view path) {
+    return std::find(list.begin(), list.end(), path) != list.end();
+}
+}  // namespace
+
 bool FakeFileSystem::WriteFile(std::string_view path, std::string_view bytes) {
+    if (Listed(failWrites, path)) return false;
     files[std::string(path)] = std::string(bytes);
     return true;
 }
 
-bool FakeFileSystem::RemoveFile(std::string_view path) { return files.erase(std::string(path)) > 0; }
+bool FakeFileSystem::RemoveFile(std::string_view path) {
+    return !Listed(failRemoves, path) && files.erase(std::string(path)) > 0;
+}
 
-bool FakeSystem::StartProgram(std::string_view path) {
-    started.emplace_back(path);
+bool FakeFileSystem::WriteNewFile(std::string_view path, std::string_view bytes) {
+    if (Listed(failWrites, path) || files.count(std::string(path))) return false;
+    files[std::string(path)] = std::string(bytes.substr(0, shortWrites ? shortWrites : bytes.size()));
+    return true;
+}
+
+bool FakeFileSystem::RenameFile(std::string_view from, std::string_view to) {
+    const auto it = files.find(std::string(from));
+    if (Listed(failRenames, from) || it == files.end() || files.count(std::string(to))) return false;
+    std::string bytes = std::move(it->second);
+    files.erase(it);
+    files[std::string(to)] = std::move(bytes);
+    return true;
+}
+
+bool FakeSystem::StartProgram(std::string_view path, std::string_view arguments) {
+    started.push_back(arguments.empty() ? std::string(path) : std::string(path) + " " + std::string(arguments));
     events.push_back("start " + std::string(path));
     return true;
 }
@@ -73,6 +97,18 @@ bool FakeSystem::StartProgram(std::string_view path) {
 std::uint32_t FakeSystem::StartCommand(std::string_view commandLine, int windowStyle) {
     commands.emplace_back(std::string(commandLine), windowStyle);
     return 4711;
+}
+
+bool FakeSystem::AnotherInstanceRunning() {
+    if (otherInstanceEndsAfter == 0) otherInstance = false;
+    if (otherInstanceEndsAfter > 0) --otherInstanceEndsAfter;
+    return otherInstance;
+}
+
+bool FakeSystem::RunScript(std::string_view scriptPath, bool utf8) {
+    scripts.emplace_back(std::string(scriptPath), utf8);
+    events.push_back("script");
+    return true;
 }
 
 std::intptr_t FakeSystem::ShellOpen(std::string_view file, int showCommand) {
@@ -89,7 +125,10 @@ bool FakeSystem::SetClipboardText(std::string_view text) {
 MsgResult FakeSystem::ShowMessage(std::string_view text, std::string_view title, MsgIcon icon, MsgButtons buttons) {
     boxes.push_back({std::string(text), std::string(title), icon, buttons});
     events.push_back("msgbox");
-    return answer;
+    if (answers.empty()) return answer;
+    const MsgResult next = answers.front();
+    answers.erase(answers.begin());
+    return next;
 }
 
 std::optional<std::string> FakeSystem::CreateTempFile(std::string_view dir, std::string_view prefix) {

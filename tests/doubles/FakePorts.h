@@ -5,6 +5,7 @@
 #include <tuple>
 #include <vector>
 
+#include "native/MemoryRegistry.h"
 #include "platform/Ports.h"
 #include "platform/WindowView.h"
 
@@ -23,6 +24,7 @@ public:
 
     std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
     std::vector<std::string> writes;  // keys in the order written
+    bool readOnly = false;            // writes and deletes change nothing (a denied key)
 };
 
 class FakeFileSystem : public FileSystem {
@@ -31,10 +33,15 @@ public:
     std::unique_ptr<FileReader> OpenRead(std::string_view path) override;
     bool WriteFile(std::string_view path, std::string_view bytes) override;
     bool RemoveFile(std::string_view path) override;
+    bool WriteNewFile(std::string_view path, std::string_view bytes) override;
+    bool RenameFile(std::string_view from, std::string_view to) override;
 
     std::map<std::string, std::string> files;
     std::vector<std::string> hidden;     // present but hidden: not found by FileSize
     bool failReads = false;
+    // Paths whose write, removal or renaming (as the source) fails, as in a read-only folder.
+    std::vector<std::string> failWrites, failRemoves, failRenames;
+    std::size_t shortWrites = 0;  // WriteNewFile keeps only this many bytes but reports success, if set
 };
 
 class FakeSystem : public SystemPort {
@@ -43,10 +50,11 @@ public:
     std::string CommandLineArgs() override { return commandLine; }
     FileVersion ProgramVersion() override { return version; }
     OsVersion GetOsVersion() override { return os; }
-    bool AnotherInstanceRunning() override { return otherInstance; }
-    bool StartProgram(std::string_view path) override;
+    bool AnotherInstanceRunning() override;
+    bool StartProgram(std::string_view path, std::string_view arguments) override;
     std::uint32_t StartCommand(std::string_view commandLine, int windowStyle) override;
     std::intptr_t ShellOpen(std::string_view file, int showCommand) override;
+    bool RunScript(std::string_view scriptPath, bool utf8) override;
     void Sleep(std::uint32_t ms) override { sleeps.push_back(ms); }
     void Beep() override { ++beeps; }
     bool SetClipboardText(std::string_view text) override;
@@ -57,23 +65,26 @@ public:
 
     std::string exePath = "C:\\Program Files\\Wolkenglas\\Wolkenglas.exe";
     std::string commandLine;
-    FileVersion version{1, 54, 0, 0};
+    FileVersion version{1, 54, 0, 0, {}};
     OsVersion os{2, 10, 0};
     bool otherInstance = false;
+    int otherInstanceEndsAfter = -1;  // calls after which the other instance has gone; -1 never
     std::string tempPath = "C:\\Temp\\";
     std::uintptr_t foreground = 0;
 
     struct Box { std::string text, title; MsgIcon icon; MsgButtons buttons; };
     std::vector<Box> boxes;
-    std::vector<std::string> started;   // programs started
+    std::vector<std::string> started;   // programs started, with their arguments after a blank if any
     std::vector<std::pair<std::string, int>> commands;
     std::vector<std::pair<std::string, int>> shellOpens;
+    std::vector<std::pair<std::string, bool>> scripts;  // scripts run, and whether as UTF-8
     std::vector<std::uint32_t> sleeps;
     std::vector<std::string> clipboard;
     std::vector<std::string> events;    // every call, in order
     int beeps = 0;
     int tempCounter = 0;
     MsgResult answer = MsgResult::Ok;
+    std::vector<MsgResult> answers;  // answers to the next boxes, in order, before `answer`
 };
 
 class FakeDisplay : public Display {
@@ -103,6 +114,7 @@ public:
     bool IsVisible() override { return visible; }
     void SetCaption(const std::string& c) override { caption = c; }
     void EnableDropShadow() override { shadow = true; }
+    void Close() override { events.push_back("close"); }
     std::uintptr_t Handle() override { return handle; }
     void SetIcon(const IconImage& image) override { icon = image; }
     void Close() override { events.push_back("close"); }
@@ -121,5 +133,6 @@ struct FakePorts {
     FakeSystem system;
     FakeFileSystem files;
     FakeDisplay display;
-    Ports ports{settings, system, files, display};
+    MemoryRegistry registry;
+    Ports ports{settings, system, files, display, registry};
 };

@@ -40,11 +40,11 @@ TEST(RegistryE2E, RealRegistryBehavesLikeTheInMemoryOne) {
     EXPECT_NE(types.output.find("Umlauts    REG_SZ"), std::string::npos) << types.output;
 
     // Values as Windows tools write them (the text comes UTF-8 on the command line and reads as
-    // Windows-1252 inside the program); values of other types are in the scenario.
+    // UTF-8 inside the program); values of other types are in the scenario.
     wine.RegAdd(key, "Tool", "Gr\xC3\xBC\xC3\x9F" "e", "REG_SZ");
     wine.RegAdd(key, "Dpi", "120", "REG_DWORD");
     EXPECT_EQ(probe::RunWine(wine, {"reg-read", key + "\\Tool", "+", "reg-read", key + "\\Dpi", "+", "reg-delete", key + "\\Dpi"}),
-              "text \"Gr\\xFC\\xDFe\"\nint32 120\ntrue\n");
+              "text \"Gr\\xC3\\xBC\\xC3\\x9Fe\"\nint32 120\ntrue\n");
     EXPECT_FALSE(wine.RegQuery(key, "Dpi"));
 
     // The language is the user's locale name. Wine writes that value afresh from the Unix locale

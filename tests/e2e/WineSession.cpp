@@ -96,7 +96,7 @@ std::string WineSession::TemplatePrefix() {
     return prefix;
 }
 
-WineSession::WineSession() {
+WineSession::WineSession(std::string folder) : folder_(std::move(folder)) {
     const std::string tmpl = TemplatePrefix();
     char pattern[] = "/tmp/wg-e2e-XXXXXX";
     if (!mkdtemp(pattern)) throw std::runtime_error("mkdtemp failed");
@@ -127,7 +127,7 @@ WineSession::WineSession() {
     // Keep the wineserver alive for the whole test: a program started right after another one ended
     // otherwise meets a dying server and silently does not start.
     Run("wineserver -p >/dev/null 2>&1 </dev/null");
-    fs::create_directories(prefix_ + "/drive_c/Wolkenglas");
+    fs::create_directories(prefix_ + "/drive_c/" + folder_);
     fs::copy_file(WG_WINDOWS_EXE, LinuxExe(), fs::copy_options::overwrite_existing);
 }
 
@@ -149,7 +149,7 @@ CommandResult WineSession::Run(const std::string& command) const { return Shell(
 
 void WineSession::Start(const std::string& args, const std::string& desktop) {
     const std::string command =
-        "wine explorer /desktop=" + desktop + ",1280x800 " + ShellQuote(kWinExe) + (args.empty() ? "" : " " + args);
+        "wine explorer /desktop=" + desktop + ",1280x800 " + ShellQuote(WinExe()) + (args.empty() ? "" : " " + args);
     Shell(Env() + "setsid sh -c " + ShellQuote(command + " >/dev/null 2>&1 &"));
 }
 

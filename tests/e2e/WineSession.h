@@ -24,17 +24,18 @@ struct Rgb {
 
 class WineSession {
 public:
-    WineSession();
+    // The program goes into C:\<folder>\ (UTF-8 here, any name Windows can spell).
+    explicit WineSession(std::string folder = "Wolkenglas");
     ~WineSession();
     WineSession(const WineSession&) = delete;
     WineSession& operator=(const WineSession&) = delete;
 
-    // Paths of the program inside the prefix, as Windows and as Linux see them.
-    static constexpr const char* kWinExe = "C:\\Wolkenglas\\Wolkenglas.exe";
     // Wine's virtual desktop that the program runs in; only this name gives it a taskbar with a
     // notification area.
     static constexpr const char* kDesktop = "shell";
-    std::string LinuxExe() const { return prefix_ + "/drive_c/Wolkenglas/Wolkenglas.exe"; }
+    // Paths of the program inside the prefix, as Windows and as Linux see them.
+    std::string WinExe() const { return "C:\\" + folder_ + "\\Wolkenglas.exe"; }
+    std::string LinuxExe() const { return prefix_ + "/drive_c/" + folder_ + "/Wolkenglas.exe"; }
     const std::string& Prefix() const { return prefix_; }
     const std::string& Display() const { return display_; }
 
@@ -70,6 +71,7 @@ private:
     static std::string TemplatePrefix();
     std::string Env() const;
 
+    std::string folder_;
     std::string dir_;
     std::string prefix_;
     std::string display_;

@@ -50,6 +50,9 @@ TEST(OpenURL, EscapingAndRouting) {
     ASSERT_EQ(sys.commands.size(), 2u);
     EXPECT_EQ(sys.commands[1].first, "rundll32.exe url.dll,FileProtocolHandler \"http://x/y%20z\"");
     EXPECT_EQ(sys.shellOpens.size(), 1u);
+
+    OpenURL(sys, "http://x/K\xF6ln \x80", 1);  // the shell gets UTF-8
+    EXPECT_EQ(sys.shellOpens[1].first, "http://x/K\xC3\xB6ln%20\xE2\x82\xAC");
 }
 
 TEST(WinVersion, SinglePrecisionValuesAndNtFamily) {

@@ -21,6 +21,7 @@ struct App {
         set.AttachServices(services.ports);
         fake.system.exePath = "C:\\Apps\\Wolkenglas.exe";
         fake.files.files[fake.system.exePath] = "MZ program bytes";
+        fake.system.os = {2, 5, 1};  // Windows XP: no manifest to write, so no restart for it
     }
     LoadOutcome Load() { return main.Form_Load(); }
 };
@@ -171,24 +172,37 @@ TEST(Startup, StoredPositionAndVisibility) {
 }
 
 TEST(Startup, SecondInstanceIsRefusedUnlessReloading) {
-    const std::pair<const char*, bool> rows[] = {{nullptr, false}, {"1", true}, {"0", false}};  // "Reload", runs
-    for (const auto& [reload, runs] : rows) {
-        App app;
-        app.fake.system.otherInstance = true;
-        if (reload) app.fake.settings.Set("Reload", reload);
-        EXPECT_EQ(app.Load(), runs ? LoadOutcome::Running : LoadOutcome::EndProcess) << reload;
-        EXPECT_EQ(app.fake.settings.Has("Reload"), reload && !runs) << "a pending reload is used up";
-        EXPECT_EQ(app.mainWindow.visible, runs);
-        if (runs) {
-            EXPECT_TRUE(app.fake.system.boxes.empty());
-            continue;
-        }
-        EXPECT_FALSE(app.fake.settings.Has("Window.Left"));
-        ASSERT_EQ(app.fake.system.boxes.size(), 1u);
-        EXPECT_EQ(app.fake.system.boxes[0].text, "FEHLER:  Das Programm l\xE4uft bereits!      ");
-        EXPECT_EQ(app.fake.system.boxes[0].title, " Wolkenglas");
-        EXPECT_EQ(app.fake.system.boxes[0].icon, MsgIcon::Stop);
-    }
+    App second;
+    second.fake.system.otherInstance = true;
+    EXPECT_EQ(second.Load(), LoadOutcome::EndProcess);
+    ASSERT_EQ(second.fake.system.boxes.size(), 1u);
+    EXPECT_EQ(second.fake.system.boxes[0].text, "FEHLER:  Das Programm l\xE4uft bereits!      ");
+    EXPECT_EQ(second.fake.system.boxes[0].title, " Wolkenglas");
+    EXPECT_EQ(second.fake.system.boxes[0].icon, MsgIcon::Stop);
+    EXPECT_FALSE(second.mainWindow.visible);
+    EXPECT_FALSE(second.fake.settings.Has("Window.Left"));
+
+    // After a restart the lock is taken too, once the old process has let go of it.
+    App reloading;
+    reloading.fake.system.otherInstance = true;
+    reloading.fake.system.otherInstanceEndsAfter = 3;
+    reloading.fake.settings.Set("Reload", "1");
+    EXPECT_EQ(reloading.Load(), LoadOutcome::Running);
+    EXPECT_FALSE(reloading.fake.settings.Has("Reload"));
+    EXPECT_TRUE(reloading.fake.system.boxes.empty());
+    EXPECT_EQ(reloading.fake.system.sleeps, std::vector<std::uint32_t>(3, 250));
+
+    App beside;  // a restart that meets another instance that stays is refused like any start
+    beside.fake.system.otherInstance = true;
+    beside.fake.settings.Set("Reload", "1");
+    EXPECT_EQ(beside.Load(), LoadOutcome::EndProcess);
+    EXPECT_EQ(beside.fake.system.boxes.size(), 1u);
+    EXPECT_FALSE(beside.fake.settings.Has("Reload"));
+
+    App zero;
+    zero.fake.system.otherInstance = true;
+    zero.fake.settings.Set("Reload", "0");
+    EXPECT_EQ(zero.Load(), LoadOutcome::EndProcess);
 }
 
 TEST(Startup, CrcAndStartupSwitchesByFirstArgumentSubstringAnyCase) {
@@ -216,6 +230,18 @@ TEST(Startup, CrcAndStartupSwitchesByFirstArgumentSubstringAnyCase) {
         EXPECT_EQ(app.fake.system.boxes[0].title, "Wolkenglas:  CRC-Check");
         EXPECT_EQ(app.fake.system.boxes[0].icon, MsgIcon::Information);
     }
+}
+
+TEST(Startup, CrcReportFromAFolderOutsideWindows1252) {
+    App lodz;  // a folder outside Windows-1252: the path is read in UTF-8 and shown as well as it can be
+    lodz.fake.system.exePath = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA\\Wolkenglas.exe";
+    lodz.fake.files.files[lodz.fake.system.exePath] = "abc";
+    lodz.fake.system.commandLine = "/crc";
+    EXPECT_EQ(lodz.Load(), LoadOutcome::EndProcess);
+    EXPECT_EQ(lodz.fake.system.clipboard, std::vector<std::string>{"352441C2"});
+    ASSERT_EQ(lodz.fake.system.boxes.size(), 1u);
+    const std::string& text = lodz.fake.system.boxes[0].text;
+    EXPECT_EQ(text.substr(0, text.find(' ')), "C:\\?\xF3" "d?\\Wolkenglas.exe");
 }
 
 TEST(CloseMarker, OnlyANonEmptyMarkerBesideTheProgramCloses) {

@@ -100,7 +100,7 @@ void Scenario(RegistryPort& r, const std::string& key, std::string& out) {
     write(base + "Short", std::int16_t{-5});
     write(base + "Byte", std::uint8_t{200});
     write(base + "Text", std::string("1"));
-    write(base + "Umlauts", std::string("Gr\xFC\xDF" "e \x80 \xC4\xD6\xDC"));
+    write(base + "Umlauts", std::string("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC \xC5\x81\xC3\xB3" "d\xC5\xBA"));  // UTF-8
     write(base + "Empty", std::monostate{});
     write(base + "Binary", std::vector<std::uint8_t>{0, 1, 255});
     write(base + "EmptyBinary", std::vector<std::uint8_t>{});
