@@ -73,7 +73,9 @@ int RunConsole(const ConsoleOptions& options, std::ostream& out, std::ostream& e
     ConsoleSystem system(err);
     NativeFileSystem files;
     ConsoleDisplay display;
-    Ports ports{settings, system, files, display};
+    MemoryRegistry registry;
+    PutLanguage(registry, environment);
+    Ports ports{settings, system, files, display, registry};
     HeadlessWindow mainView, setView, picView;
     frmMain main(ports, mainView);
     frmSet set(ports, setView, main);
@@ -81,8 +83,6 @@ int RunConsole(const ConsoleOptions& options, std::ostream& out, std::ostream& e
     main.Attach(set, pic);
 
     SocketHttpTransport transport;
-    MemoryRegistry registry;
-    PutLanguage(registry, environment);
     NativeClock clock;
     NativeLocale locale(LocaleNameFor(environment, "LC_NUMERIC"), LocaleNameFor(environment, "LC_TIME"));
     ConsoleTray tray;

@@ -17,7 +17,7 @@ std::string ConsoleSystem::ModuleFileName() {
 }
 
 FileVersion ConsoleSystem::ProgramVersion() {
-    return {WG_VERSION_MAJOR, WG_VERSION_MINOR, WG_VERSION_PATCH, WG_VERSION_TWEAK};
+    return {WG_VERSION_MAJOR, WG_VERSION_MINOR, WG_VERSION_PATCH, WG_VERSION_TWEAK, {}};
 }
 
 void ConsoleSystem::Sleep(std::uint32_t milliseconds) {

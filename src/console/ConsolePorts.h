@@ -19,9 +19,10 @@ public:
     // The core asks this only to decide whether balloon tips exist; a console run reports them.
     OsVersion GetOsVersion() override { return {2, 10, 0}; }
     bool AnotherInstanceRunning() override { return false; }
-    bool StartProgram(std::string_view) override { return false; }
+    bool StartProgram(std::string_view, std::string_view) override { return false; }
     std::uint32_t StartCommand(std::string_view, int) override { return 0; }
     std::intptr_t ShellOpen(std::string_view, int) override { return 0; }
+    bool RunScript(std::string_view, bool) override { return false; }  // no Windows scripts here
     void Sleep(std::uint32_t milliseconds) override;
     void Beep() override {}
     bool SetClipboardText(std::string_view) override { return false; }

@@ -33,7 +33,7 @@ void frmSet::Form_Load() {
     if (metric == "1") { oMetric[0] = true; oMetric[1] = false; }
     else if (metric == "0") { oMetric[0] = false; oMetric[1] = true; }
 
-    AutoStartCheck();
+    CheckAutoStart();
 
     ckLock.Value = CheckState(Get(key::WindowLock, "0"));
     ckLock_Click();

@@ -72,10 +72,6 @@ public:
     void CheckAutoStart();
     void AutoStartClicked();
 
-    // Autostart: the check of the registered program path at load, and the box's stored choice.
-    void AutoStartCheck();
-    void AutoStartClick();
-
     // The place search and the refresh schedule; the window calls them on the user's input.
     void coLoc_Click();
     void cSearch_Click();

@@ -38,7 +38,7 @@ void frmSet::coLoc_KeyDown(int keyCode, int shift) {
 
 void frmSet::ckUpdate_Click() { UpdateChk(); }
 
-void frmSet::ckAutoStart_Click() { AutoStartClick(); }
+void frmSet::ckAutoStart_Click() { AutoStartClicked(); }
 
 void frmSet::lHomepage_Click() { OpenURL(ports_.system, kHomepageAddress, kNormalWindow); }
 

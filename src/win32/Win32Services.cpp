@@ -5,6 +5,7 @@
 #include "system/OleDate.h"
 #include "win32/Com.h"
 #include "win32/Text.h"
+#include "win32/Utf8Text.h"
 #include "win32/WicDecoder.h"
 
 double Win32Clock::Now() {
@@ -51,5 +52,5 @@ std::string Win32Locale::DayName(int weekday, bool abbreviated) {
 
 std::optional<Bitmap> Win32PictureDecoder::LoadPicture(std::string_view path) {
     const ComApartment com;  // WIC needs COM on the calling thread
-    return DecodePictureFile(ToWide(path).c_str());
+    return DecodePictureFile(Utf8ToWide(path).c_str());  // paths are UTF-8
 }

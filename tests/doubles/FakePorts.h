@@ -117,7 +117,6 @@ public:
     void Close() override { events.push_back("close"); }
     std::uintptr_t Handle() override { return handle; }
     void SetIcon(const IconImage& image) override { icon = image; }
-    void Close() override { events.push_back("close"); }
 
     int left = 0, top = 0, width = 0, height = 0;
     bool visible = false, shadow = false;

@@ -86,11 +86,11 @@ TEST(ServiceHosts, SettingsOverrideTheBuiltInHosts) {
     struct Row { const char *api, *satellite, *update, *key; std::string wantApi, wantSatellite, wantUpdate, wantKey; };
     const Row rows[] = {
         {nullptr, nullptr, nullptr, nullptr, "http://dataservice.accuweather.com/", "http://sirocco.accuweather.com/",
-         "http://updates.korvelin.invalid/updates", "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe"},
+         "https://updates.korvelin.invalid/updates", "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe"},
         {"http://127.0.0.1:5000", " http://127.0.0.1:5000/ ", "http://127.0.0.1:5000/updates//", "testkey",
          "http://127.0.0.1:5000/", "http://127.0.0.1:5000/", "http://127.0.0.1:5000/updates", "testkey"},
         {"  ", "", " ", "  ", "http://dataservice.accuweather.com/", "http://sirocco.accuweather.com/",  // blank: built in
-         "http://updates.korvelin.invalid/updates", "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe"},
+         "https://updates.korvelin.invalid/updates", "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe"},
     };
     for (const Row& r : rows) {
         FakeSettingsStore settings;

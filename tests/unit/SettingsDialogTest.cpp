@@ -23,6 +23,7 @@ struct App {
     explicit App(bool placeStored = true) {
         main.Attach(set, pic);
         set.AttachServices(services.ports);
+        fake.system.os = {2, 5, 1};  // Windows XP: no manifest to write, so no restart for it
         if (placeStored) {
             fake.settings.Set("Location.Selected", "Berlin, Berlin, DE");
             fake.settings.Set("Location.Key", "10178");

@@ -26,6 +26,7 @@ struct App {
     explicit App(bool ready = true) {
         main.Attach(set, pic);
         set.AttachServices(services.ports);
+        fake.system.os = {2, 5, 1};  // Windows XP: no manifest to write, so no restart for it
         main.Form_Load();  // widget at 32, 32; snapping on
         set.Hide();
         if (!ready) set.lTitle = "Wol";
