@@ -32,7 +32,6 @@ public:
     void Close() override;
     std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
     void SetIcon(const IconImage& image) override;
-    void Close() override;
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
