@@ -31,13 +31,6 @@ struct Face {
     }
 };
 
-int CountColour(const FacePixels& img, const Label& l, Colour colour) {
-    int n = 0;
-    for (int y = l.Top; y < l.Top + l.Height; ++y)
-        for (int x = l.Left; x < l.Left + l.Width; ++x) n += img.at(x, y) == colour;
-    return n;
-}
-
 int CountPainted(const PictureBox& box) {
     const PicPixels px = PicView(box);
     int n = 0;
@@ -77,32 +70,6 @@ TEST(SampleFace, RequestedOnlyByTheHiddenKey) {
         if (value) store.Set("Demo.SampleFace", value);
         EXPECT_EQ(SampleFaceRequested(store, "Korvelin", "AccuWeather"), want) << (value ? value : "missing");
     }
-}
-
-// The preview lays the texts in their colours into their labels and the pictures into their boxes.
-TEST(SampleFace, PreviewShowsTextsAndPicturesInPlace) {
-    Face empty, sample;
-    FillSampleFace(sample.main);
-    const FacePixels before = RenderFacePreview(FaceControls(empty.main), kFaceWidth, kFaceHeight);
-    const FacePixels after = RenderFacePreview(FaceControls(sample.main), kFaceWidth, kFaceHeight);
-    ASSERT_EQ(after.width, kFaceWidth);
-    ASSERT_EQ(after.height, kFaceHeight);
-    const frmMain& m = sample.main;
-    for (const Label* l : {&m.lTemp[1], &m.lTempL[7], &m.lHumi[0], &m.lPres[0], &m.lDay[4], &m.lUVx[7]}) {
-        EXPECT_GT(CountColour(after, *l, l->ForeColor), 3) << l->Caption;
-        EXPECT_EQ(CountColour(before, *l, l->ForeColor), 0) << l->Caption;
-    }
-    // Pictures land in their boxes; where a picture has no paint the background's well shows.
-    const PicPixels day = PicView(m.PicDay[5]);
-    const PicPixels background = PicView(m.Pic);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x) {
-            const int fx = m.PicDay[5].Left + x, fy = m.PicDay[5].Top + y;
-            const std::uint32_t want = day.at(x, y) == kPictureKeyColour ? background.at(fx, fy) : day.at(x, y);
-            ASSERT_EQ(after.at(fx, fy), want) << x << "," << y;
-        }
-    EXPECT_TRUE(SaveFacePreviewPng(before, ::testing::TempDir() + "face-preview-empty.png"));
-    EXPECT_TRUE(SaveFacePreviewPng(after, ::testing::TempDir() + "face-preview-sample.png"));
 }
 
 }  // namespace

@@ -114,16 +114,3 @@ TEST(SocketHttpTransport, StopsReadingAnEndlessBodyAtTheLimit) {
     EXPECT_LT(peer.Sent(), 16 * kLimit);
 }
 
-TEST(SocketHttpTransport, FollowsRedirects) {
-    RawHttpPeer peer({{"HTTP/1.1 302 Found\r\nLocation: /next?a=1\r\nContent-Length: 0\r\n\r\n"},
-                  {"HTTP/1.1 301 Moved\r\nLocation: there\r\n\r\n"},
-                  {"HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\ndone"}});
-    SocketHttpTransport transport;
-    const HttpGetResult r = transport.Get(Request(peer.Url("/dir/start")));
-    EXPECT_EQ(r.outcome, HttpOutcome::Completed);
-    EXPECT_EQ(r.body, "done");
-    const auto heads = peer.Heads();
-    ASSERT_EQ(heads.size(), 3u);
-    EXPECT_EQ(heads[1].substr(0, heads[1].find("\r\n")), "GET /next?a=1 HTTP/1.1");
-    EXPECT_EQ(heads[2].substr(0, heads[2].find("\r\n")), "GET /there HTTP/1.1");
-}
