@@ -13,16 +13,8 @@
 
 namespace {
 
-struct App {
-    FakePorts fake;
-    FakeWindow mainWindow, setWindow, picWindow;
-    frmMain main{fake.ports, mainWindow};
-    frmSet set{fake.ports, setWindow, main};
-    frmPic pic{picWindow, main};
-    FakeServices services{fake.files};
+struct App : ServicedWindows {
     explicit App(bool placeStored = true) {
-        main.Attach(set, pic);
-        set.AttachServices(services.ports);
         fake.system.os = {2, 5, 1};  // Windows XP: no manifest to write, so no restart for it
         if (placeStored) {
             fake.settings.Set("Location.Selected", "Berlin, Berlin, DE");

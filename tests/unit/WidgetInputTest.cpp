@@ -16,16 +16,8 @@
 
 namespace {
 
-struct App {
-    FakePorts fake;
-    FakeWindow mainWindow, setWindow, picWindow;
-    frmMain main{fake.ports, mainWindow};
-    frmSet set{fake.ports, setWindow, main};
-    frmPic pic{picWindow, main};
-    FakeServices services{fake.files};
+struct App : ServicedWindows {
     explicit App(bool ready = true) {
-        main.Attach(set, pic);
-        set.AttachServices(services.ports);
         fake.system.os = {2, 5, 1};  // Windows XP: no manifest to write, so no restart for it
         main.Form_Load();  // widget at 32, 32; snapping on
         set.Hide();
