@@ -175,12 +175,6 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
         // The caption's close button: the dialog lives as long as the program and only hides.
         if (model_) model_->Hide();
         return 0;
-    case kTrayCallbackMessage:
-        if (model_) {
-            model_->Form_MouseMove(static_cast<int>(LOWORD(lParam)));
-            Sync();
-        }
-        return 0;
     default:
         break;
     }

@@ -27,9 +27,6 @@ public:
     // True when the message was handled and must not be dispatched.
     bool PreTranslate(MSG& msg) noexcept;
 
-    // The tray icon's callback message: the mouse message over the icon comes in lParam.
-    static constexpr UINT kTrayCallbackMessage = WM_APP + 1;
-
     // WindowView
     void MoveTo(int left, int top) override;
     void Resize(int width, int height) override;
