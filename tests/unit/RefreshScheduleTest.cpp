@@ -1,28 +1,47 @@
-// The dialog's clock: refreshes on the clock's slots for every interval, late ticks, a refresh
-// running at a trigger second, midnight, and the balloon's withdrawal.
+// The dialog's clock: slots of every interval, late ticks, a refresh running at a trigger
+// second, midnight, the balloon's withdrawal, catching up after sleep or a lost network.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "doubles/FakeServices.h"
-#include "settings/RefreshSchedule.h"
 
 namespace {
 
-constexpr double kDay = 46000;  // 09.12.2025
+std::string Fixture(const std::string& name) {
+    std::ifstream in(std::filesystem::path(WG_FIXTURES_DIR) / "service" / name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 struct ScheduleRig : ServicedWindows {
     explicit ScheduleRig(const char* interval = "15") {
         set.coMinText = interval;
         set.ckRefresh.Value = 1;
+        set.M2 = " tip ";
         fake.settings.Set("Server.Api", "http://api.test/");
-        services.transport.Respond(503, "Service Unavailable", "");  // each refresh ends at once with its error
+        services.transport.Respond(503, "Service Unavailable", "");  // a refresh ends at once
+        main.PicIcon.Image = std::make_shared<Bitmap>(410, 205, 0x203040);
+        main.PicIconWind.Image = std::make_shared<Bitmap>(320, 80, 0x203040);
+        main.PicIconMoon.Image = std::make_shared<Bitmap>(320, 40, 0x203040);
     }
-    // Ticks at `seconds` after midnight of kDay (more than a day goes on to the next).
-    void TickAt(double seconds) {
-        services.clock.now = kDay + seconds / 86400.0;
-        services.clock.seconds = static_cast<float>(std::fmod(seconds, 86400.0));
-        set.Timer1_Timer();
+    void Network(bool up) {
+        services.transport.routes.clear();
+        if (!up) return services.transport.Fail(HttpOutcome::TimedOut);
+        services.transport.Route("/locations/v1/", Fixture("location-piatek-pl.json"));
+        services.transport.Route("/currentconditions/v1/", Fixture("current-piatek-pl-details-2023-03.json"));
+        services.transport.Route("/forecasts/v1/daily/10day/", Fixture("forecast-5day-details-piatek-metric-2023-03.json"));
+    }
+    // Ticks every 0.1 s from `from` up to `to` (seconds after midnight of 09.12.2025, on into the next day).
+    void Ticks(double from, double to) {
+        for (int i = 0; from + i * 0.1 < to; ++i) {
+            const double s = from + i * 0.1;
+            services.clock.now = 46000 + s / 86400.0;
+            services.clock.seconds = static_cast<float>(std::fmod(s, 86400.0));
+            set.Timer1_Timer();
+        }
     }
     int Refreshes() const {
         int n = 0;
@@ -31,84 +50,82 @@ struct ScheduleRig : ServicedWindows {
     }
 };
 
-TEST(RefreshSchedule, SlotsOfEveryIntervalOnceEachAcrossMidnight) {
+TEST(RefreshSchedule, SlotsLateTicksBusyRefreshAndMidnight) {
     const struct {
         const char* interval;
-        int refreshes;  // 23:00:00 to 01:00:00 inclusive
-    } rows[] = {{"1", 121}, {"5", 25}, {"10", 13}, {"15", 9}, {"30", 5}, {"60", 3}, {" 15", 9},
-                {"0", 0},   {"", 0},   {"20", 0},  {"1.5", 0}, {"abc", 0}};
+        int refreshes;  // 23:00:00 to 01:00:00
+    } rows[] = {{"1", 121}, {"5", 25}, {"10", 13}, {"15", 9}, {"30", 5}, {"60", 3}, {"0", 0}, {"", 0}, {"20", 0}, {"1.5", 0}};
     for (const auto& row : rows) {
         ScheduleRig r(row.interval);
-        for (int tenth = 82799 * 10 + 5; tenth <= 90000 * 10; ++tenth) r.TickAt(tenth / 10.0);
+        r.Ticks(82799.55, 90000.1);
         EXPECT_EQ(r.Refreshes(), row.refreshes) << '"' << row.interval << '"';
     }
-    // Nothing runs without a place or with the automatic refresh switched off.
-    ScheduleRig noPlace, off;
-    noPlace.set.tCID = " ";
+    ScheduleRig off, late("60"), busy("60");
     off.set.ckRefresh.Value = 0;
-    for (ScheduleRig* r : {&noPlace, &off})
-        for (double s = 899.5; s <= 901; s += 0.1) r->TickAt(s);
-    EXPECT_EQ(noPlace.Refreshes() + off.Refreshes(), 0);
-}
-
-TEST(RefreshSchedule, LateTicksRunningRefreshAndClockSetBack) {
-    ScheduleRig r("60");
-    r.TickAt(50399.9);  // 13:59:59.9
-    r.TickAt(50403.2);  // a late tick: 14:00:00 was skipped, still served once
-    r.TickAt(50403.3);
-    EXPECT_EQ(r.Refreshes(), 1);
-    r.TickAt(50403.3 - 5);  // the clock set back before 14:00:00 serves it again
-    r.TickAt(50403.3);
-    EXPECT_EQ(r.Refreshes(), 2);
-
-    // A refresh still under way at 15:00:00 passes that slot over; 16:00:00 is served.
-    ScheduleRig busy("60");
-    busy.services.tasks.hold = true;
-    busy.TickAt(53990);
+    off.Ticks(899.5, 901);
+    EXPECT_EQ(off.Refreshes(), 0);
+    late.Ticks(50399.9, 50400);  // 13:59:59.9, then 14:00:00 skipped by a late tick: served once
+    late.Ticks(50403.2, 50403.4);
+    EXPECT_EQ(late.Refreshes(), 1);
+    busy.services.tasks.hold = true;  // a refresh under way at 15:00:00: that slot is passed over
     busy.set.cChk_Click();
-    for (double s = 53990; s < 54010; s += 0.1) busy.TickAt(s);
+    busy.Ticks(53990, 54010);
     busy.services.tasks.hold = false;
     busy.services.tasks.RunAll();
-    EXPECT_TRUE(busy.set.cChkEnabled);
-    for (double s = 54010; s < 54020; s += 0.1) busy.TickAt(s);
-    EXPECT_EQ(busy.Refreshes(), 1);
-    busy.TickAt(57599.95);
-    busy.TickAt(57600.05);
+    busy.Ticks(54010, 54020);
+    busy.Ticks(57599.95, 57600.1);
     EXPECT_EQ(busy.Refreshes(), 2);
 }
 
-TEST(RefreshSchedule, BalloonWithdrawnAfterItsTime) {
+TEST(RefreshSchedule, BalloonWithdrawnAfterTenSecondsOrItsNoticeAfterTwoAndAHalf) {
     const struct {
-        float shown;            // BalloonTime
-        double lastKept, gone;  // the last tick that keeps it, the first that withdraws it
-    } rows[] = {
-        {3600.0f, 3609.9, 3610.0},     // a weather balloon: 10 s
-        {86395.0f, 86399.9, 86400.05},  // shown at 23:59:55: withdrawn after midnight
-    };
+        float shown;
+        double kept, gone;  // the last tick that keeps it, the first that withdraws it
+    } rows[] = {{3600.0f, 3609.95, 3610.05}, {86395.0f, 86399.95, 86400.05}, {-1, 3602.45, 3602.55}};
     for (const auto& row : rows) {
         ScheduleRig r;
         r.set.TrayTip = "tip";
         r.set.BalloonTime = row.shown;
-        r.set.BalloonPending = true;
-        r.TickAt(row.lastKept);
-        EXPECT_TRUE(r.services.tray.calls.empty());
-        r.TickAt(row.gone);
-        ASSERT_EQ(r.services.tray.calls.size(), 1u);
-        const FakeTray::Call& c = r.services.tray.calls[0];
-        EXPECT_TRUE(c.message == TrayMessage::Modify && c.tip == "tip" && c.title.empty() && c.text.empty() &&
-                    c.flags == 0 && c.timeout == 1000);
-        EXPECT_FALSE(r.set.BalloonPending);
+        r.services.clock.seconds = 3600.0f;
+        if (row.shown < 0) r.set.ckBalloon_Click();
+        const std::size_t before = r.services.tray.calls.size();
+        r.Ticks(row.kept, row.kept + 0.05);
+        EXPECT_EQ(r.services.tray.calls.size(), before);
+        r.Ticks(row.gone, row.gone + 0.05);
+        ASSERT_EQ(r.services.tray.calls.size(), before + 1);
+        const FakeTray::Call& c = r.services.tray.calls.back();
+        EXPECT_TRUE(c.message == TrayMessage::Modify && c.tip == "tip" && c.text.empty() && c.flags == 0 && c.timeout == 1000);
         EXPECT_EQ(r.set.BalloonTime, 0.0f);
     }
-    // The option's notice: 2.5 s.
-    ScheduleRig r;
-    r.services.clock.seconds = 3600.0f;
-    r.set.ckBalloon.Value = 1;
-    r.set.ckBalloon_Click();
-    r.TickAt(3602.4);
-    EXPECT_EQ(r.services.tray.calls.size(), 1u);
-    r.TickAt(3602.5);
-    EXPECT_EQ(r.services.tray.calls.size(), 2u);
+}
+
+TEST(RefreshSchedule, CatchUpAfterSleepOrALostNetworkAndOldDataNoted) {
+    ScheduleRig lost;  // 14:15 finds no network: a try each minute until one gets through
+    lost.Network(false);
+    lost.Ticks(51299.5, 51359.9);
+    lost.Ticks(51359.9, 51360.1);
+    EXPECT_EQ(lost.Refreshes(), 2);
+    lost.Network(true);
+    lost.Ticks(51360.1, 51600);
+    EXPECT_EQ(lost.Refreshes(), 3);
+
+    const struct {
+        double wake;
+        int refreshes;  // 14:16:20 missed no slot; 15:02:00 slept through 14:30 and 14:45
+    } rows[] = {{51380, 1}, {54120, 2}};
+    for (const auto& row : rows) {
+        ScheduleRig r;
+        r.Network(true);
+        r.Ticks(51299.5, 51300.5);
+        r.set.PowerResumed();
+        r.Ticks(row.wake, row.wake + 9.5);  // a short wait for the network
+        EXPECT_EQ(r.Refreshes(), 1);
+        r.Ticks(row.wake + 9.5, row.wake + 20);
+        EXPECT_EQ(r.Refreshes(), row.refreshes) << row.wake;
+        r.set.ckRefresh.Value = 0;
+        r.Ticks(51300 + 1800 + 3600, 51300 + 1801.05 + 3600);
+        EXPECT_EQ(r.main.lTitle[0].ToolTipText, row.refreshes == 1 ? " tip  | Stand: 09.12.  14:15 " : " tip  | Stand: 09.12.  15:02 ");
+    }
 }
 
 }  // namespace
