@@ -15,8 +15,9 @@ constexpr int kEnter = 13;
 }  // namespace
 
 void frmSet::cSearch_Click() {
-    // One search at a time: its reply refills the list that a second one would also refill.
-    if (searching_) return;
+    // One search at a time: its reply refills the list that a second one would also refill. Nor
+    // during a refresh, whose place the list and tCID still hold.
+    if (searching_ || refreshing_) return;
     main_.ClearLabels();
     Label& title = main_.lTitle[0];
     title.ForeColor = kSearchingColour;
