@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "platform/Ports.h"
-#include "settings/RefreshSchedule.h"
 #include "platform/WindowView.h"
+#include "settings/RefreshSchedule.h"
 
 class frmMain;
 struct ServiceReplies;
