@@ -15,7 +15,7 @@ std::variant<ConsoleOptions, std::string> ParseCommandLine(const std::vector<std
             name.resize(eq);
             hasValue = true;
         }
-        const bool takesValue = name == "--settings" || name == "--set";
+        const bool takesValue = name == "--settings" || name == "--set" || name == "--search" || name == "--choose";
         const bool flag = name == "--json" || name == "--help" || name == "-h";
         if (!takesValue && !flag) return Cat("Unbekannte Option \"", UTF8toWIN(args[i]), "\".");
         if (flag && hasValue) return Cat("Die Option ", name, " nimmt keinen Wert.");
@@ -27,6 +27,14 @@ std::variant<ConsoleOptions, std::string> ParseCommandLine(const std::vector<std
             options.json = true;
         } else if (name == "--help" || name == "-h") {
             options.help = true;
+        } else if (name == "--search") {
+            options.search = true;
+            options.searchText = UTF8toWIN(value);
+        } else if (name == "--choose") {
+            const double n = StrictNumber(value).value_or(0);
+            if (!(n >= 1 && n <= 10000 && n == static_cast<int>(n)))
+                return Cat("--choose erwartet die Nummer eines gefundenen Ortes, nicht \"", UTF8toWIN(value), "\".");
+            options.choose = static_cast<int>(n);
         } else if (name == "--settings") {
             if (value.empty()) return std::string("Die Option --settings braucht einen Dateinamen.");
             options.settingsFile = value;
@@ -37,12 +45,16 @@ std::variant<ConsoleOptions, std::string> ParseCommandLine(const std::vector<std
             options.overrides.emplace_back(UTF8toWIN(key), UTF8toWIN(value.substr(eq + 1)));
         }
     }
+    if (options.choose > 0 && !options.search) return std::string("--choose gilt nur mit --search.");
     return options;
 }
 
 std::string UsageText() {
     return "Aufruf: wolkenglas [--json] [--settings DATEI] [--set SCHLÜSSEL=WERT]...\n"
+           "       wolkenglas --search TEXT [--choose N] [--settings DATEI]\n"
            "Holt einmal das Wetter des gespeicherten Ortes und zeigt das Widget als Text.\n"
+           "  --search TEXT           sucht Orte und zeigt sie nummeriert (Exit-Status 1: keiner gefunden)\n"
+           "  --choose N              speichert den N-ten gefundenen Ort und holt sein Wetter\n"
            "  --json                  ein JSON-Objekt (UTF-8) statt Text\n"
            "  --settings DATEI        diese Einstellungsdatei statt\n"
            "                          $XDG_CONFIG_HOME/wolkenglas/settings.ini (sonst ~/.config/...)\n"

@@ -3,6 +3,7 @@
 #include <pwd.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <ostream>
 
 #include "console/ConsolePorts.h"
@@ -42,6 +43,29 @@ void PutLanguage(RegistryPort& registry, Environment& environment) {
 
 void PrintError(std::ostream& err, const std::string& text) { err << WINtoUTF8(text) << '\n'; }
 
+// The dialog's search for the text: the places numbered from 1, or the chosen one stored and
+// refreshed. A search that finds nothing prints nothing.
+int SearchPlace(frmSet& set, const ConsoleOptions& options, std::ostream& out, std::ostream& err) {
+    set.tSearchText = options.searchText;
+    set.cSearch_Click();
+    const auto keys = set.LocKeys;
+    if (std::all_of(keys.begin(), keys.end(), [](const std::string& k) { return Trim(k).empty(); })) return kExitError;
+    if (options.choose == 0) {
+        for (std::size_t i = 0; i < set.coLocList.size(); ++i)
+            out << i + 1 << ". " << WINtoUTF8(set.coLocList[i]) << '\n';
+        return kExitWeather;
+    }
+    if (static_cast<std::size_t>(options.choose) > set.coLocList.size()) {
+        PrintError(err, Cat("FEHLER:  Es gibt nur ", std::to_string(set.coLocList.size()), " gefundene Orte."));
+        return kExitUsage;
+    }
+    set.coLocListIndex = options.choose - 1;
+    set.coLoc_Click();
+    set.SaveSetPlace();
+    set.cChk_Click();
+    return kExitWeather;
+}
+
 }  // namespace
 
 std::filesystem::path DefaultSettingsFile(Environment& environment) {
@@ -69,6 +93,8 @@ int RunConsole(const ConsoleOptions& options, std::ostream& out, std::ostream& e
     settings.Override(key::RunAtStartup, "0");
     settings.Override(key::Update, "0");
     for (const auto& [name, value] : options.overrides) settings.Override(name, value);
+    // A search neither refreshes the stored place first nor forgets it unless a place is chosen.
+    if (options.search) settings.Override(key::LocationKey, "");
 
     ConsoleSystem system(err);
     NativeFileSystem files;
@@ -108,6 +134,10 @@ int RunConsole(const ConsoleOptions& options, std::ostream& out, std::ostream& e
 
     set.Form_Load();  // the dialog's settings, and the refresh when a place is stored
     pic.Form_Load();
+    if (options.search) {
+        if (const int status = SearchPlace(set, options, out, err); status != kExitWeather) return status;
+        if (options.choose == 0) return kExitWeather;
+    }
 
     if (Trim(set.tCID).empty()) {
         err << WINtoUTF8("FEHLER:  Kein Ort gespeichert. Bitte \"Location.Selected\" und \"Location.Key\" in ")

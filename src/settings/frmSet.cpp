@@ -81,17 +81,21 @@ void frmSet::Form_Unload() {
 
 void frmSet::SaveSet() {
     Put(key::Metric, oMetric[0] ? "1" : oMetric[1] ? "0" : "");
-    Put(key::LocationSelected, Trim(coLocText));
-    if (coLocListIndex >= 0 && static_cast<std::size_t>(coLocListIndex) < LocKeys.size()) {
-        const std::string k = Trim(LocKeys[static_cast<std::size_t>(coLocListIndex)]);
-        if (!k.empty()) Put(key::LocationKey, k);
-    }
+    SaveSetPlace();
     Put(key::WindowMagnetic, std::to_string(ckMag.Value));
     Put(key::WindowLock, std::to_string(ckLock.Value));
     Put(key::RefreshEnabled, std::to_string(ckRefresh.Value));
     Put(key::RefreshInterval, coMinText);
     Put(key::Update, std::to_string(ckUpdate.Value));
     Put(key::BalloonTip, std::to_string(ckBalloon.Value));
+}
+
+void frmSet::SaveSetPlace() {
+    Put(key::LocationSelected, Trim(coLocText));
+    if (coLocListIndex >= 0 && static_cast<std::size_t>(coLocListIndex) < LocKeys.size()) {
+        const std::string k = Trim(LocKeys[static_cast<std::size_t>(coLocListIndex)]);
+        if (!k.empty()) Put(key::LocationKey, k);
+    }
 }
 
 void frmSet::ckLock_Click() { main_.LockW = ckLock.Value == 1; }

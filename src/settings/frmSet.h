@@ -1,10 +1,12 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/Ports.h"
 #include "platform/WindowView.h"
+#include "settings/RefreshSchedule.h"
 
 class frmMain;
 struct ServiceReplies;
@@ -24,6 +26,8 @@ public:
     void Form_Load();
     void Form_Unload();
     void SaveSet();
+    // Stores only the chosen place ("Location.Selected", "Location.Key").
+    void SaveSetPlace();
     void Show();
     void Hide();
     bool Visible() const { return visible_; }
@@ -72,14 +76,23 @@ public:
     void CheckAutoStart();
     void AutoStartClicked();
 
-    // The place search and the refresh schedule; the window calls them on the user's input.
+    // The place search (settings/frmSetSearch.cpp); the window calls them on the user's input.
+    // The search request runs through the task runner; a second search while one runs is ignored.
     void coLoc_Click();
     void cSearch_Click();
+    bool Searching() const { return searching_; }
+    // Fills coLoc and LocKeys from a search reply and chooses the first place.
+    void ListCities(const std::string& StrJSON);
     void tSearch_Change();
     void tSearch_GotFocus();
     void tSearch_KeyPress(int keyAscii);
+    // The dialog's clock (settings/frmSetSchedule.cpp): the balloon's withdrawal and the
+    // scheduled refresh on the clock's slots of coMin's interval while ckRefresh is checked.
     void Timer1_Timer();
     static constexpr unsigned kTimer1Interval = 100;
+    // The computer woke from sleep: once the network answers, a refresh catches up with a slot
+    // missed meanwhile.
+    void PowerResumed();
 
     // The link labels of the info area and the data source.
     void lHomepage_Click();
@@ -111,6 +124,8 @@ public:
     // A control that is to get the keyboard focus, by name ("cChk"); the window moves the focus
     // there and clears the request.
     std::string FocusRequest;
+    // The search text is to be selected whole; the window does it and clears the request.
+    bool tSearchSelectAll = false;
 
     bool UpdateOk = false;
     bool DataLoaded = false;
@@ -121,6 +136,8 @@ public:
     std::int16_t LastIcon = 0;
     float BalloonTime = 0.0f;
     bool BalloonPending = false;
+    // The schedule's last tick: the seconds since it are the ones a slot may begin in.
+    ScheduleClock LastSlot;
 
 private:
     bool BalloonsSupported();
@@ -132,6 +149,14 @@ private:
     void ShowReplies(const ServiceReplies& replies, const std::string& language, bool metric);
     void ShowSatellite(const std::string& tempFile, const std::string& pictureFile, const std::vector<std::uint8_t>& bytes);
     void RefreshDone();
+    void ShowPlaces(const std::string& reply);
+    void WithdrawBalloon();
+    void RunSchedule();
+    // The catch-up refresh: tried from `delaySeconds` on, at most once a minute, until a refresh
+    // shows data; and the time of the data shown, for the title's note on old data.
+    void AwaitNetwork(int delaySeconds);
+    void DataShown();
+    void NoteOldData(std::int64_t now, int interval);
     void RefreshFailed();
     void TrayNotify(TrayMessage message, const std::string& tip, const std::string& title, const std::string& text,
                     std::uint32_t flags, std::uint32_t timeoutMs);
@@ -144,6 +169,10 @@ private:
     Environment* updateEnvironment_ = nullptr;
     bool visible_ = false;
     bool refreshing_ = false;
+    bool searching_ = false;
+    bool catchUp_ = false;
+    std::int64_t nextTry_ = 0;
+    std::optional<double> dataShown_;  // when the data on show came in
     bool unloaded_ = false;          // late replies are dropped
     int errNumber_ = 0;              // the error the refresh's error path caught
     std::string errDescription_;

@@ -28,6 +28,7 @@ constexpr Colour kErrorColour = 0xFFB0B0;
 constexpr Colour k3DDarkShadow = 0x696969;  // the system colours' defaults
 constexpr Colour k3DHighlight = 0xFFFFFF;
 constexpr int kIconSize = 32;
+constexpr int kNetworkRetrySeconds = 60;
 
 // Draws tile `tile` of a sheet of cols x rows, or clears the box for tile 0: an unknown picture
 // must not leave the last run's in place.
@@ -153,6 +154,9 @@ void frmSet::ShowReplies(const ServiceReplies& r, const std::string& language, b
     try {
         if (r.location.find('{') == std::string::npos) {
             ports_.system.Beep();
+            // No answer at all (a time-out, no connection) rather than the service's refusal:
+            // the network is missing, the schedule tries again once it is back.
+            if (r.location.rfind("Http-Error", 0) != 0) AwaitNetwork(kNetworkRetrySeconds);
             // "Http-Error 503: Service Unavailable" shows from its status on.
             if (LowerCase(r.location).find("error") != std::string::npos)
                 ErrOut(Cat("FEHLER:  ", ReplaceAll(r.location.substr(std::min<std::size_t>(11, r.location.size())), ":", " -")));
@@ -225,6 +229,7 @@ void frmSet::ShowReplies(const ServiceReplies& r, const std::string& language, b
         main_.lTitle[0].ForeColor = kDoneColour;
         main_.SetTitle(Cat(MC, ":  ", place));
         main_.lTitle[0].ToolTipText = M2;
+        DataShown();
 
         // The satellite picture: a temporary name with ".jpg" for the platform's decoder.
         const std::string tempFile = TempFileName(ports_.system, "TMP");

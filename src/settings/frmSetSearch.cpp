@@ -1,9 +1,84 @@
-// The place search and the refresh schedule: the window already reports the user's input here.
-#include "settings/frmSet.h"
+// The place search: the request away from the window thread, the list of found places, the
+// choice of one and the editing of the search text.
+#include <memory>
 
-void frmSet::coLoc_Click() {}
-void frmSet::cSearch_Click() {}
-void frmSet::tSearch_Change() {}
-void frmSet::tSearch_GotFocus() {}
-void frmSet::tSearch_KeyPress(int) {}
-void frmSet::Timer1_Timer() {}
+#include "settings/PlaceSearch.h"
+#include "settings/frmSet.h"
+#include "system/Cat.h"
+#include "system/Numbers.h"
+#include "widget/frmMain.h"
+
+namespace {
+constexpr Colour kSearchingColour = 0xC0C0FF;
+constexpr Colour kFoundColour = 0x80FF80;
+constexpr int kEnter = 13;
+}  // namespace
+
+void frmSet::cSearch_Click() {
+    // One search at a time: its reply refills the list that a second one would also refill. Nor
+    // during a refresh, whose place the list and tCID still hold.
+    if (searching_ || refreshing_) return;
+    main_.ClearLabels();
+    Label& title = main_.lTitle[0];
+    title.ForeColor = kSearchingColour;
+    main_.SetTitle(Cat(MC, ":  Suche Ort, bitte warten ... "));
+    title.ToolTipText = M2;
+    cSearchEnabled = false;
+    if (!services_) return;
+    searching_ = true;
+
+    const std::string language = GetLanguage(services_->registry);
+    const WeatherService service{{services_->transport, services_->environment}, ports_.settings};
+    auto reply = std::make_shared<std::string>();
+    services_->tasks.Run([service, reply, text = tSearchText, language] { *reply = FindPlaces(service, text, language); },
+                         [this, reply] { ShowPlaces(*reply); });
+}
+
+void frmSet::ShowPlaces(const std::string& reply) {
+    searching_ = false;
+    if (unloaded_) return;
+    coLocList.clear();
+    coLocEnabled = false;
+    ListCities(reply);
+    coLocEnabled = true;
+    FocusRequest = "coLoc";
+    main_.lTitle[0].ForeColor = kFoundColour;
+    main_.SetTitle(Cat(MC, ":  "));
+}
+
+void frmSet::ListCities(const std::string& StrJSON) {
+    PlaceList places = ListPlaces(StrJSON);
+    coLocList = std::move(places.entries);
+    LocKeys = std::move(places.keys);
+    LocKeys.emplace_back();
+    coLocListIndex = 0;
+    coLoc_Click();
+}
+
+void frmSet::coLoc_Click() {
+    cChkEnabled = !coLocList.empty();
+    const bool chosen = coLocListIndex >= 0 && static_cast<std::size_t>(coLocListIndex) < coLocList.size();
+    coLocText = chosen ? coLocList[static_cast<std::size_t>(coLocListIndex)] : std::string();
+    tCID = chosen && static_cast<std::size_t>(coLocListIndex) < LocKeys.size() ? LocKeys[static_cast<std::size_t>(coLocListIndex)]
+                                                                              : std::string();
+    DataLoaded = false;
+}
+
+void frmSet::tSearch_Change() {
+    if (!tSearchText.empty()) {
+        // The old place is no longer chosen: no refresh of it until a new one is.
+        coLocList.clear();
+        coLocListIndex = -1;
+        coLocText.clear();
+        coLocEnabled = true;
+        cChkEnabled = false;
+        tCID.clear();
+    }
+    cSearchEnabled = !Trim(tSearchText).empty();
+}
+
+void frmSet::tSearch_GotFocus() { tSearchSelectAll = true; }
+
+void frmSet::tSearch_KeyPress(int keyAscii) {
+    if (keyAscii == kEnter) cSearch_Click();
+}

@@ -175,6 +175,9 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
         // The caption's close button: the dialog lives as long as the program and only hides.
         if (model_) model_->Hide();
         return 0;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC && model_) model_->PowerResumed();
+        return TRUE;
     default:
         break;
     }
@@ -316,6 +319,10 @@ void SettingsWindow::Sync() noexcept {
             const std::size_t row = controls_.Row(model_->FocusRequest);
             if (HWND w = controls_.Window(row)) SendMessageW(hwnd_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(w), TRUE);
             model_->FocusRequest.clear();
+        }
+        if (model_->tSearchSelectAll) {
+            SendMessageW(controls_.Window(controls_.Row("tSearch")), EM_SETSEL, 0, -1);
+            model_->tSearchSelectAll = false;
         }
         for (const CheckBinding& b : kChecks) {
             const std::size_t row = controls_.Row(b.name);

@@ -78,7 +78,8 @@ TEST(ConsoleCommandLine, OptionsAndUsageErrors) {
     EXPECT_EQ(ok.overrides, (decltype(ok.overrides){{"Metric", "0"}, {"Location.Selected", "M\xFCnchen=Ort"}}));
     const std::pair<Args, const char*> errors[] = {
         {{"--bogus"}, "Unbekannte Option"}, {{"--set"}, "braucht einen Wert"},  {{"--set", "Metric"}, "--set erwartet"},
-        {{"--set", "=1"}, "--set erwartet"}, {{"--json=1"}, "nimmt keinen Wert"}, {{"--settings="}, "Dateinamen"}};
+        {{"--set", "=1"}, "--set erwartet"}, {{"--json=1"}, "nimmt keinen Wert"}, {{"--settings="}, "Dateinamen"},
+        {{"--choose", "1"}, "nur mit --search"}, {{"--search", "x", "--choose", "0"}, "--choose erwartet"}};
     for (const auto& [args, text] : errors) {
         const auto parsed = ParseCommandLine(args);
         ASSERT_TRUE(std::holds_alternative<std::string>(parsed)) << args[0];
@@ -213,5 +214,37 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("FEHLER:  503 - Service Unavailable"), std::string::npos) << failed.err;
     EXPECT_EQ(failed.out.rfind("FEHLER:  503 - Service Unavailable\n", 0), 0u) << failed.out;
+    fs::remove_all(dir);
+}
+
+// Needs the place search (frmSet::cSearch_Click, ListCities).
+TEST(ConsoleProgram, SearchListsPlacesAndChoosingOneStoresAndRefreshesIt) {
+    WeatherServerProcess server({"--date", "2026-07-09", "--time", "16:21"});
+    ASSERT_GT(server.port(), 0);
+    char pattern[] = "/tmp/wg-console-search-XXXXXX";
+    const fs::path dir = ::mkdtemp(pattern);
+    const fs::path settings = dir / "settings.ini";
+    const std::string stored = "Server.Api=" + server.Base() + "\nServer.Satellite=" + server.Base() +
+                               "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
+    std::ofstream(settings, std::ios::binary) << stored;
+    const std::string env = "LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin";
+    const std::string with = " --settings " + settings.string();
+
+    const ProgramRun listed = RunConsoleProgram(env, "--search Neustadt" + with);
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    EXPECT_EQ(listed.out, "1. DE: 23730 Neustadt, Schleswig-Holstein, Deutschland\n"
+                          "2. DE: 96465 Neustadt, Bayern, Deutschland\n");
+    const ProgramRun none = RunConsoleProgram(env, "--search Atlantis" + with);
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(RunConsoleProgram(env, "--search Neustadt --choose 3" + with).status, 2);
+    EXPECT_EQ(Slurp(settings), stored);  // listing stores nothing
+
+    const ProgramRun chosen = RunConsoleProgram(env, "--search Neustadt --choose 2 --json" + with);
+    ASSERT_EQ(chosen.status, 0) << chosen.err;
+    EXPECT_EQ(json::parse(chosen.out)["title"]["caption"], "Wolkenglas:  Neustadt");
+    const std::string after = Slurp(settings);
+    EXPECT_NE(after.find("Location.Selected=DE: 96465 Neustadt, Bayern, Deutschland\n"), std::string::npos) << after;
+    EXPECT_NE(after.find("Location.Key=171009\n"), std::string::npos) << after;
     fs::remove_all(dir);
 }
