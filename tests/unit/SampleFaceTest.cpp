@@ -62,14 +62,4 @@ TEST(SampleFace, FillsEveryValueTooltipAndPicture) {
     for (const PictureBox* p : {&m.PicDay[0], &m.PicMoon, &m.PicWind, &m.PicSat}) EXPECT_GT(CountPainted(*p), 100);
 }
 
-TEST(SampleFace, RequestedOnlyByTheHiddenKey) {
-    const std::pair<const char*, bool> rows[] = {{"1", true},    {" 1 ", true}, {"0", false},  {"", false},
-                                                 {"yes", false}, {"2", false},  {"11", false}, {nullptr, false}};
-    for (const auto& [value, want] : rows) {
-        FakeSettingsStore store;
-        if (value) store.Set("Demo.SampleFace", value);
-        EXPECT_EQ(SampleFaceRequested(store, "Korvelin", "AccuWeather"), want) << (value ? value : "missing");
-    }
-}
-
 }  // namespace

@@ -232,18 +232,6 @@ TEST(Startup, CrcAndStartupSwitchesByFirstArgumentSubstringAnyCase) {
     }
 }
 
-TEST(Startup, CrcReportFromAFolderOutsideWindows1252) {
-    App lodz;  // a folder outside Windows-1252: the path is read in UTF-8 and shown as well as it can be
-    lodz.fake.system.exePath = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA\\Wolkenglas.exe";
-    lodz.fake.files.files[lodz.fake.system.exePath] = "abc";
-    lodz.fake.system.commandLine = "/crc";
-    EXPECT_EQ(lodz.Load(), LoadOutcome::EndProcess);
-    EXPECT_EQ(lodz.fake.system.clipboard, std::vector<std::string>{"352441C2"});
-    ASSERT_EQ(lodz.fake.system.boxes.size(), 1u);
-    const std::string& text = lodz.fake.system.boxes[0].text;
-    EXPECT_EQ(text.substr(0, text.find(' ')), "C:\\?\xF3" "d?\\Wolkenglas.exe");
-}
-
 TEST(CloseMarker, OnlyANonEmptyMarkerBesideTheProgramCloses) {
     App app;
     app.Load();
