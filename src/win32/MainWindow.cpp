@@ -194,34 +194,10 @@ void MainWindow::Unload() noexcept {
     DestroyWindow(hwnd_);
 }
 
-void MainWindow::MoveTo(int left, int top) {
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void MainWindow::Resize(int width, int height) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int MainWindow::Left() {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.left;
-}
-
-int MainWindow::Top() {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.top;
-}
-
 void MainWindow::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
 }
-
-void MainWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
-
-bool MainWindow::IsVisible() { return IsWindowVisible(hwnd_) != FALSE; }
 
 void MainWindow::SetCaption(const std::string& caption) {
     SetWindowTextW(hwnd_, ToWide(caption).c_str());

@@ -149,36 +149,10 @@ void PicWindow::PaintContent(HDC dc) noexcept {
     FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
 }
 
-void PicWindow::MoveTo(int left, int top) {
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PicWindow::Resize(int width, int height) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int PicWindow::Left() {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.left;
-}
-
-int PicWindow::Top() {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.top;
-}
-
 void PicWindow::Show() {
     ShowWindow(hwnd_, SW_SHOW);
     // The focus watch hides the view as soon as it is not in front.
     SetForegroundWindow(hwnd_);
 }
-
-void PicWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
-
-bool PicWindow::IsVisible() { return IsWindowVisible(hwnd_) != FALSE; }
-
-void PicWindow::SetCaption(const std::string& caption) { SetWindowTextW(hwnd_, ToWide(caption).c_str()); }
 
 void PicWindow::EnableDropShadow() { cShadow(hwnd_); }

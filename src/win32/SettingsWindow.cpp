@@ -338,34 +338,9 @@ void SettingsWindow::Sync() noexcept {
     syncing_ = false;
 }
 
-void SettingsWindow::MoveTo(int left, int top) {
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void SettingsWindow::Resize(int width, int height) {
-    SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int SettingsWindow::Left() {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.left;
-}
-
-int SettingsWindow::Top() {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.top;
-}
-
 void SettingsWindow::Show() {
     Sync();
     ShowWindow(hwnd_, SW_SHOW);
     SetForegroundWindow(hwnd_);
 }
 
-void SettingsWindow::Hide() { ShowWindow(hwnd_, SW_HIDE); }
-
-bool SettingsWindow::IsVisible() { return IsWindowVisible(hwnd_) != FALSE; }
-
-void SettingsWindow::SetCaption(const std::string& caption) { SetWindowTextW(hwnd_, ToWide(caption).c_str()); }

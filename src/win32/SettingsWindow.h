@@ -5,14 +5,14 @@
 #include <vector>
 
 #include "SettingsControls.h"
-#include "platform/WindowView.h"
+#include "HwndView.h"
 
 class frmSet;
 
 // The settings dialog's real window: real controls that show the frmSet model, and the user's
 // input turned into its handlers. After every handler and every timer tick the controls follow
 // the model; only what changed is touched.
-class SettingsWindow : public WindowView {
+class SettingsWindow : public HwndView {
 public:
     explicit SettingsWindow(HINSTANCE instance);
     ~SettingsWindow() override;
@@ -28,16 +28,8 @@ public:
     bool PreTranslate(MSG& msg) noexcept;
 
     // WindowView
-    void MoveTo(int left, int top) override;
-    void Resize(int width, int height) override;
-    int Left() override;
-    int Top() override;
     void Show() override;
-    void Hide() override;
-    bool IsVisible() override;
-    void SetCaption(const std::string& caption) override;
     void EnableDropShadow() override {}
-    std::uintptr_t Handle() override { return reinterpret_cast<std::uintptr_t>(hwnd_); }
 
 private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
@@ -56,7 +48,6 @@ private:
     void ShowEnabled(std::size_t row, bool enabled);
     void ShowPlaces();
 
-    HWND hwnd_ = nullptr;
     frmSet* model_ = nullptr;
     SettingsControls controls_;
     std::vector<Shown> shown_;
