@@ -65,7 +65,12 @@ resident() {
     local pid=$!
     pids+=($pid)
     sleep "$SETTLE"
-    if ! [ -r "/proc/$pid/status" ]; then echo "$1 ended before it could be measured" >&2; exit 1; fi
+    if ! [ -r "/proc/$pid/status" ]; then
+        # The widget restarts once at its first start, after it has written its manifest.
+        pid=$(pgrep -n -f "$1" || true)
+        [ -n "$pid" ] && pids+=($pid) && sleep "$SETTLE"
+    fi
+    if [ -z "$pid" ] || ! [ -r "/proc/$pid/status" ]; then echo "$1 ended before it could be measured" >&2; exit 1; fi
     RSS=$(awk '/^VmRSS:/ {print $2}' "/proc/$pid/status")
     ANON=$(awk '/^RssAnon:/ {print $2}' "/proc/$pid/status")
     kill "$pid" 2>/dev/null || true
