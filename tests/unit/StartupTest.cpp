@@ -9,16 +9,11 @@
 
 namespace {
 
-struct App {
-    FakePorts fake;
-    FakeWindow mainWindow, setWindow, picWindow;
-    frmMain main{fake.ports, mainWindow};
-    frmSet set{fake.ports, setWindow, main};
-    frmPic pic{picWindow, main};
-    FakeServices services{fake.files};
+struct App : ServicedWindows {
     App() {
-        main.Attach(set, pic);
-        set.AttachServices(services.ports);
+        // The start sequence reads the place from the store; no chosen place beforehand.
+        set.coLocListIndex = -1;
+        set.tCID.clear();
         fake.system.exePath = "C:\\Apps\\Wolkenglas.exe";
         fake.files.files[fake.system.exePath] = "MZ program bytes";
         fake.system.os = {2, 5, 1};  // Windows XP: no manifest to write, so no restart for it
