@@ -59,6 +59,14 @@ TEST(PlaceSearch, DialogSearchesOnTheWorkerAndAsksAgainWithoutLanguage) {
     EXPECT_TRUE(r.set.coLocList.empty() && r.set.tCID.empty() && !r.set.cChkEnabled && !r.set.cSearchEnabled);
     r.set.tSearch_KeyPress(13);
     EXPECT_TRUE(r.services.tasks.held.empty());
+    r.set.tSearchText = "K&ln";
+    r.set.tSearch_Change();
+    r.set.tSearch_KeyPress(13);
+    r.services.tasks.RunAll();
+    const auto& requests = r.services.transport.requests;
+    ASSERT_EQ(requests.size(), 3u);  // "[]" is too short: asked once more without the language
+    EXPECT_NE(requests[1].url.find("q=K%26ln&Language="), std::string::npos) << requests[1].url;
+    EXPECT_EQ(requests[2].url.find("Language="), std::string::npos) << requests[2].url;
 }
 
 // A failed search says so in the title line and leaves nothing to choose; text typed while a
