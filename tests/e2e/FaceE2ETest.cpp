@@ -3,16 +3,10 @@
 // screenshots for the documentation.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <map>
-#include <sstream>
-
 #include "ScreenColours.h"
 #include "WineSession.h"
 
 using namespace std::chrono_literals;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -45,20 +39,6 @@ void ExpectTitle(const WineSession& wine, const Face& face, const std::string& c
     EXPECT_GT(Count(title, colour), 30) << "title text in " << colour;
     EXPECT_EQ(Count(title, other), 0) << "title text in " << other;
     EXPECT_GT(Count(title, "#000000"), 30) << "title shadow";
-}
-
-// Keeps a picture of the widget with a margin of desktop around it; with WG_UPDATE_SCREENSHOTS
-// set, also as the documentation's screenshot.
-void KeepScreenshot(const WineSession& wine, const Face& face, const std::string& name) {
-    constexpr int kMargin = 16;
-    const std::string out = WineSession::ArtifactDir() + "/" + name + ".png";
-    std::ostringstream cmd;
-    cmd << "convert '" << face.shot << "' -crop " << face.window.width + 2 * kMargin << "x"
-        << face.window.height + 2 * kMargin << "+" << face.window.x - kMargin << "+" << face.window.y - kMargin
-        << " +repage '" << out << "'";
-    ASSERT_EQ(wine.Run(cmd.str()).exitCode, 0);
-    if (const char* update = std::getenv("WG_UPDATE_SCREENSHOTS"); update && *update == '1')
-        fs::copy_file(out, std::string(WG_SOURCE_DIR) + "/docs/" + name + ".png", fs::copy_options::overwrite_existing);
 }
 
 // A screenshot once the title timer has given the title its `colour` (or the time is up).
@@ -109,7 +89,7 @@ TEST(Face, FirstStartDrawsTheFaceTitleFollowsTheForegroundOneInstance) {
     const Histogram buttons = Colours(wine, face.shot, face.window.x + 362, face.window.y + 1, 24, 16);
     EXPECT_GT(Count(buttons, "#E0E0E0"), 10) << "close button";
     EXPECT_GT(Count(buttons, "#B0B0B0"), 4) << "hide button";
-    KeepScreenshot(wine, face, "screenshot-empty");
+    EXPECT_TRUE(wine.KeepScreenshot(face.shot, face.window, "screenshot-empty"));
 
     // The virtual desktop behind the widget takes the foreground: the title turns grey.
     Click(wine, face.window.x + 600, face.window.y + 500);
@@ -169,7 +149,7 @@ TEST(Face, SampleFaceShowsValuesAndPictures) {
             EXPECT_GT(Colours(wine, face.shot, face.window.x + x, face.window.y + 92, 40, 40).size(), 12u) << "night " << n;
         }
     }
-    KeepScreenshot(wine, face, "screenshot-sample");
+    EXPECT_TRUE(wine.KeepScreenshot(face.shot, face.window, "screenshot-sample"));
 
     // Resting on the first day's maximum brings up its tooltip (white, below the pointer).
     const int px = face.window.x + 120, py = face.window.y + 141;

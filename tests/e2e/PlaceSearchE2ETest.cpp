@@ -37,7 +37,8 @@ TEST(PlaceSearchE2E, TypedNameListsThePlacesAndTheChosenOneIsShownAndStored) {
     EXPECT_TRUE(WaitUntil([&] {
         return wine.Probe({"window", WineSession::kDesktop, kCaption}).find("\nforeground\nfocus 114\n") != std::string::npos;
     }, 10s));
-    wine.Run("xdotool type Neustadt key Return");
+    wine.Run("xdotool type Neustadt");
+    wine.Run("xdotool key Return");
     std::string shown;
     WaitUntil([&] {
         shown = wine.Probe({"window", WineSession::kDesktop, kCaption});

@@ -53,22 +53,6 @@ Shown Probe(const WineSession& wine) {
     return shown;
 }
 
-// Keeps a picture of the dialog with a margin of desktop; with WG_UPDATE_SCREENSHOTS=1 also as
-// the documentation's screenshot.
-void KeepScreenshot(const WineSession& wine, const std::string& windowId) {
-    constexpr int kMargin = 12;
-    const WindowGeometry g = wine.Geometry(windowId);
-    const std::string shot = wine.Screenshot("dialog-full");
-    const std::string out = WineSession::ArtifactDir() + "/screenshot-dialog.png";
-    std::ostringstream cmd;
-    cmd << "convert '" << shot << "' -crop " << g.width + 2 * kMargin << "x" << g.height + 2 * kMargin << "+"
-        << g.x - kMargin << "+" << g.y - kMargin << " +repage '" << out << "'";
-    ASSERT_EQ(wine.Run(cmd.str()).exitCode, 0);
-    if (const char* update = std::getenv("WG_UPDATE_SCREENSHOTS"); update && *update == '1')
-        probe::fs::copy_file(out, std::string(WG_SOURCE_DIR) + "/docs/screenshot-dialog.png",
-                             probe::fs::copy_options::overwrite_existing);
-}
-
 // The probe's way of writing a text: printable ASCII, every other byte as \xNN.
 std::string Escaped(const char* text) {
     std::string out;
@@ -121,7 +105,7 @@ TEST(SettingsDialogE2E, ShowsItsControlsHidesOnAltF4OpensOnF1AndOkStores) {
         for (int n = c.kind == SetKind::Combo ? 2 : 1; *c.tooltip && n > 0; --n) tips.emplace_back(id, Escaped(c.tooltip));
     }
     EXPECT_EQ(shown.tips, tips);
-    KeepScreenshot(wine, *dialog);
+    EXPECT_TRUE(wine.KeepScreenshot(wine.Screenshot("dialog-full"), wine.Geometry(*dialog), "screenshot-dialog"));
 
     // Alt+F4 only hides the dialog; the widget goes on.
     EXPECT_TRUE(wine.Key(*dialog, "alt+F4"));

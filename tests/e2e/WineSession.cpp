@@ -239,6 +239,17 @@ std::string WineSession::Screenshot(const std::string& name) const {
     return path;
 }
 
+bool WineSession::KeepScreenshot(const std::string& shot, const WindowGeometry& g, const std::string& name) const {
+    constexpr int kMargin = 16;
+    const std::string out = ArtifactDir() + "/" + name + ".png";
+    const std::string crop = std::to_string(g.width + 2 * kMargin) + "x" + std::to_string(g.height + 2 * kMargin) + "+" +
+                             std::to_string(g.x - kMargin) + "+" + std::to_string(g.y - kMargin);
+    if (Run("convert " + ShellQuote(shot) + " -crop " + crop + " +repage " + ShellQuote(out)).exitCode != 0) return false;
+    if (const char* update = std::getenv("WG_UPDATE_SCREENSHOTS"); update && *update == '1')
+        fs::copy_file(out, std::string(WG_SOURCE_DIR) + "/docs/" + name + ".png", fs::copy_options::overwrite_existing);
+    return true;
+}
+
 Rgb WineSession::Pixel(const std::string& png, int x, int y) {
     const CommandResult r = Shell("convert " + ShellQuote(png) + " -crop 1x1+" + std::to_string(x) + "+" +
                                   std::to_string(y) + " -depth 8 txt:-");

@@ -61,6 +61,9 @@ public:
                 const std::string& type = "REG_SZ") const;
 
     std::string Screenshot(const std::string& name) const;  // PNG path of the whole display
+    // Keeps the window's part of a screenshot, with a margin of desktop, as an artifact; with
+    // WG_UPDATE_SCREENSHOTS=1 also as the documentation's picture of that name.
+    bool KeepScreenshot(const std::string& shot, const WindowGeometry& g, const std::string& name) const;
     static Rgb Pixel(const std::string& png, int x, int y);
     std::string Clipboard() const;
     std::string Caption(const std::string& windowId) const;
