@@ -28,7 +28,7 @@ TEST(Lifecycle, StoredPositionIsRestoredAndAnOffScreenOneIsNot) {
     EXPECT_EQ(g.x, 500);
     EXPECT_EQ(g.y, 300);
     WriteMarker(wine, "1");
-    ASSERT_TRUE(wine.WaitForWindowGone("Wolkenglas", 6s));
+    ASSERT_TRUE(wine.WaitForWindowGone("Wolkenglas", 15s));
     EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Left"), "500");
     EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Top"), "300");
 

@@ -72,10 +72,9 @@ TEST(RefreshE2E, SlowServerLeavesTheWindowAnsweringAndAltF4EndsIt) {
     const auto id = wine.WaitForWindow(kLoading, kStartTimeout);
     ASSERT_TRUE(id) << "no loading text in the caption";
     ASSERT_TRUE(WaitUntil([&] { return RequestPaths(server).size() == 1; }, 10s)) << "the place request is not waiting";
+    // Well before the server answers (8 s): the window thread does not wait for the worker.
     ASSERT_TRUE(wine.Key(*id, "alt+F4"));
-    const auto pressed = std::chrono::steady_clock::now();
-    EXPECT_TRUE(wine.WaitForWindowGone(kLoading, 2s)) << "the widget did not end within 2 s";
-    EXPECT_LT(std::chrono::steady_clock::now() - pressed, 3s);
+    EXPECT_TRUE(wine.WaitForWindowGone(kLoading, 5s)) << "the widget did not end within 5 s";
     EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Left"), "32") << "the position was not stored";
     EXPECT_EQ(wine.RegQuery(kSettingsKey, "Location.Key"), "171001");
 }
