@@ -83,5 +83,5 @@ TEST(HttpE2E, WinHttpStopsAtTheBodyLimit) {
     // A byte every 50 ms keeps each 5 s phase alive; the 2 s deadline ends the whole (the reply
     // would take 10 s).
     RawHttpPeer trickle({{"HTTP/1.1 200 OK\r\nContent-Length: 160\r\n\r\n" + std::string(160, 'x'), 0, 0, 50}});
-    EXPECT_EQ(probe::RunWine(wine, {"http", trickle.Url("/slow"), "1", "5", "", "2"}), "status: Timeout (5 Seconds)\nresult: empty\n");
+    EXPECT_EQ(wine.Probe({"http", trickle.Url("/slow"), "1", "5", "", "2"}), "status: Timeout (5 Seconds)\nresult: empty\n");
 }
