@@ -1,12 +1,16 @@
 // The widget used by hand under Wine's "shell" desktop: dragging with and without snapping, the
-// lock, Alt+F4, the hide and close buttons, the satellite window, keys that must do nothing.
+// lock, Alt+F4, the hide and close buttons, the satellite window, keys that must do nothing, a
+// widget minimised from outside, the tray icon after a taskbar restart.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <thread>
 #include <tuple>
 
 #include "../doubles/WeatherServerProcess.h"
+#include "ProbeSupport.h"
+#include "ScreenColours.h"
 #include "WineSession.h"
 
 using namespace std::chrono_literals;
@@ -43,6 +47,15 @@ struct Widget {
         Mouse(At(Where().x + x, Where().y + y) + "mousedown 1 sleep 0.3 " + At(toX, toY) + "mouseup 1");
     }
     void ClickFace(int x, int y) const { Mouse(At(Where().x + x, Where().y + y) + "click 1"); }
+    std::string Caption() const {
+        std::string caption = wine.Run("xdotool getwindowname " + id).output;
+        while (!caption.empty() && caption.back() == '\n') caption.pop_back();
+        return caption;
+    }
+    // wgprobe on the widget's desktop: a window command with the widget's caption, or the tray's.
+    std::string Probe(const std::string& command, const std::string& what) const {
+        return probe::RunWine(wine, {command, WineSession::kDesktop, what});
+    }
     bool Viewable(const std::string& window, bool wanted) const {
         for (int i = 0; i < 15 && wine.Geometry(window).viewable != wanted; ++i) std::this_thread::sleep_for(200ms);
         return wine.Geometry(window).viewable == wanted;
@@ -80,6 +93,45 @@ TEST(Interaction, WithoutSnappingItLeavesTheScreenTheLockHoldsItAndHideHidesIt) 
     EXPECT_TRUE(w.Viewable(w.id, false)) << "still shown after the hide button";
     w.Mouse(Widget::At(1280 - 10, 800 - 10) + "click 1");  // our icon, the only one, at the right end
     EXPECT_TRUE(w.Viewable(w.id, true)) << "the tray icon did not bring the widget back";
+}
+
+TEST(Interaction, NoMinimiseBoxATrayClickRestoresAndAnExitWhileMinimisedStoresThePlace) {
+    Widget w;
+    ASSERT_FALSE(w.id.empty());
+    const auto title = w.wine.WaitForWindow("Wolkenglas:  Berlin", 60s);  // the caption stays from here on
+    ASSERT_TRUE(title);
+    EXPECT_NE(w.Probe("window", w.Caption()).find("\nstyle\n"), std::string::npos) << "a minimise box or system menu";
+    w.Drag(200, 100, 500, 300);
+    ASSERT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(300, 200));
+    // Minimised by another program: the tray's click brings it back to its place.
+    EXPECT_NE(w.Probe("minimize", w.Caption()).find("\nstyle iconic\n"), std::string::npos);
+    ASSERT_TRUE(w.Viewable(w.id, false)) << "not minimised";
+    w.Mouse(Widget::At(1280 - 10, 800 - 10) + "click 1");
+    ASSERT_TRUE(w.Viewable(w.id, true)) << "the tray's click did not restore the widget";
+    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(300, 200));
+    // The program ends (its close marker) while minimised: the place it comes back to is stored.
+    w.Probe("minimize", w.Caption());
+    ASSERT_TRUE(w.Viewable(w.id, false));
+    std::ofstream(w.wine.LinuxExe() + ".close") << "1";
+    for (int i = 0; i < 50 && !w.wine.RegQuery(kSettingsKey, "Window.Left"); ++i) std::this_thread::sleep_for(200ms);
+    EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Left"), "300");
+    EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Top"), "200");
+}
+
+TEST(Interaction, TrayIconComesBackWithPictureAndTooltipWhenTheTaskbarRestarts) {
+    Widget w;
+    ASSERT_FALSE(w.id.empty());
+    ASSERT_TRUE(w.wine.WaitForWindow("Wolkenglas:  Berlin", 60s));
+    const auto tipShown = [](const std::string& tray) { return tray.find("\t Berlin: ") != std::string::npos; };
+    ASSERT_TRUE(tipShown(w.Probe("tray", "list"))) << "no tray tooltip after the refresh";
+    const std::string deleted = w.Probe("tray", "delete");
+    ASSERT_EQ(deleted.rfind("deleted\n", 0), 0u) << deleted;
+    ASSERT_FALSE(tipShown(deleted)) << "the icon is still there";
+    std::string back = w.Probe("tray", "taskbar-created");
+    for (int i = 0; i < 25 && !tipShown(back); ++i, std::this_thread::sleep_for(200ms)) back = w.Probe("tray", "list");
+    EXPECT_TRUE(tipShown(back)) << back;
+    const std::string shot = w.wine.Screenshot("tray-after-taskbar-created");
+    EXPECT_GT(screen::Colours(w.wine, shot, 1240, 780, 40, 20).size(), 12u) << "no picture in the notification area";
 }
 
 TEST(Interaction, ThumbnailShowsTheSatelliteWindowCentredUntilAKeyOrAClickElsewhere) {

@@ -3,6 +3,7 @@
 #include "WindowProbe.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 
@@ -116,26 +117,71 @@ void Tooltips(HWND dialog, std::string& out) {
 
 }  // namespace
 
+namespace {
+
+// Windows of another desktop are out of reach: join the one the program runs on.
+void JoinDesktop(const std::string& name) {
+    if (HDESK desktop = OpenDesktopW(ToWide(name).c_str(), 0, FALSE, GENERIC_ALL)) SetThreadDesktop(desktop);
+}
+
+// What the window manager knows of a window: size, visibility, and the frame the user could use
+// to minimise it.
+void Describe(HWND window, std::string& out) {
+    RECT client{};
+    GetClientRect(window, &client);
+    out = "window " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
+          (IsWindowVisible(window) ? " visible" : " hidden") + "\n";
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    out += std::string("style") + (style & WS_MINIMIZEBOX ? " minimizebox" : "") + (style & WS_SYSMENU ? " sysmenu" : "") +
+           (IsIconic(window) ? " iconic" : "") + "\n";
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) && gui.hwndFocus)
+        out += "focus " + std::to_string(GetDlgCtrlID(gui.hwndFocus)) + "\n";
+}
+
+// The notification area's icon of the program whose icon window has this class, id 0, as the
+// shell knows it; deleted from outside, as an Explorer restart loses it.
+bool DeleteTrayIcon(const std::wstring& windowClass) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = FindWindowW(windowClass.c_str(), nullptr);
+    data.uID = 0;
+    return data.hWnd && Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+}  // namespace
+
 int RunWindowProbe(const std::vector<std::string>& args, std::string& out) {
-    if (args.size() != 3) {
-        out = "usage: wgprobe window DESKTOP TITLE\n";
+    const std::string command = args.empty() ? "" : args[0];
+    if (command == "tray" && args.size() == 3) {
+        // The icons' tooltips, which the notification area owns, and optionally a change first.
+        JoinDesktop(args[1]);
+        if (args[2] == "delete") out = DeleteTrayIcon(L"WolkenglasTray") ? "deleted\n" : "not deleted\n";
+        if (args[2] == "taskbar-created") {
+            // What Explorer sends every top-level window when its taskbar starts.
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                &result);
+            out = "broadcast\n";
+        }
+        if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) Tooltips(tray, out);
+        return 0;
+    }
+    if ((command != "window" && command != "minimize") || args.size() != 3) {
+        out = "usage: wgprobe window|minimize DESKTOP TITLE\n       wgprobe tray DESKTOP list|delete|taskbar-created\n";
         return 2;
     }
-    // Windows of another desktop are out of reach: join the one the program runs on.
-    if (HDESK desktop = OpenDesktopW(ToWide(args[1]).c_str(), 0, FALSE, GENERIC_ALL)) SetThreadDesktop(desktop);
+    JoinDesktop(args[1]);
     HWND dialog = FindWindowW(nullptr, ToWide(args[2]).c_str());
     if (!dialog) {
         out = "no window\n";
         return 1;
     }
-    RECT client{};
-    GetClientRect(dialog, &client);
-    out = "window " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
-          (IsWindowVisible(dialog) ? " visible" : " hidden") + "\n";
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui) && gui.hwndFocus)
-        out += "focus " + std::to_string(GetDlgCtrlID(gui.hwndFocus)) + "\n";
+    // As the taskbar or another program would: the program itself offers no way to do it.
+    if (command == "minimize") ShowWindow(dialog, SW_MINIMIZE);
+    Describe(dialog, out);
+    if (command == "minimize") return 0;
     Children(dialog, out);
     Tooltips(dialog, out);
     return 0;
