@@ -104,6 +104,8 @@ std::string ProgressiveHeader(unsigned width, unsigned height) {
     h += std::string("\xFF\xC2\x00\x11\x08", 5);
     for (const unsigned v : {height, width}) h += {static_cast<char>(v >> 8), static_cast<char>(v & 0xFF)};
     h += std::string("\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 10);
+    h += std::string("\xFF\xC4\x00\x1F\x00\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 21);
+    for (char v = 0; v < 12; ++v) h += v;  // the usual DC table
     h += std::string("\xFF\xDA\x00\x0C\x03\x01\x00\x02\x00\x03\x00\x00\x00\x00", 14);
     return h + std::string(16, '\x55');
 }
