@@ -1,6 +1,7 @@
 // The widget used by hand under Wine's "shell" desktop: dragging with and without snapping, the
 // lock, Alt+F4, the hide and close buttons, the satellite window, keys that must do nothing, a
-// widget minimised from outside, the tray icon after a taskbar restart.
+// widget minimised from outside, a place name beyond Windows-1252 and the tray icon after a
+// taskbar restart.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -119,20 +120,24 @@ TEST(Interaction, NoMinimiseBoxATrayClickRestoresAndAnExitWhileMinimisedStoresTh
     EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Top"), "200");
 }
 
-TEST(Interaction, TrayIconComesBackWithPictureAndTooltipWhenTheTaskbarRestarts) {
-    Widget w;
+TEST(Interaction, TrayIconOfAPlaceBeyondWindows1252ComesBackWhenTheTaskbarRestarts) {
+    Widget w({{"Location.Key", "171017"}, {"Location.Selected", "PL: 90-001 \xC5\x81\xC3\xB3" "d\xC5\xBA, Polen"}});
     ASSERT_FALSE(w.id.empty());
-    ASSERT_TRUE(w.wine.WaitForWindow("Wolkenglas:  Berlin", 60s));
+    // The name shows as itself in the caption and the tray's tooltip (which wgprobe reads back
+    // as the program keeps it: what Windows-1252 lacks as its UTF-8 bytes).
+    ASSERT_TRUE(w.wine.WaitForWindow("Wolkenglas:  \xC5\x81\xC3\xB3" "d\xC5\xBA, Polen", 60s));
     // Wine's notification area keeps the tooltip of a deleted icon: a new icon adds one more.
     const auto tips = [](const std::string& tray) {
+        const std::string tip = "\t \\xC5\\x81\\xF3d\\xC5\\xBA, Polen: ";
         std::size_t n = 0;
-        for (auto at = tray.find("\t Berlin: "); at != std::string::npos; at = tray.find("\t Berlin: ", at + 1)) ++n;
+        for (auto at = tray.find(tip); at != std::string::npos; at = tray.find(tip, at + 1)) ++n;
         return n;
     };
     const auto pictureColours = [&w](const char* name) {
         return screen::Colours(w.wine, w.wine.Screenshot(name), 1240, 780, 40, 20).size();
     };
     ASSERT_GT(pictureColours("tray-before"), 12u) << "no icon after the refresh";
+    ASSERT_EQ(tips(w.Probe("tray", "list")), 1u);
     const std::string deleted = w.Probe("tray", "delete");
     ASSERT_EQ(deleted.rfind("deleted\n", 0), 0u) << deleted;
     for (int i = 0; i < 25 && pictureColours("tray-deleted") > 4; ++i) std::this_thread::sleep_for(200ms);
