@@ -54,8 +54,9 @@ struct Widget {
         return caption;
     }
     // wgprobe on the widget's desktop: a window command with the widget's caption, or the tray's.
-    std::string Probe(const std::string& command, const std::string& what) const {
-        return probe::RunWine(wine, {command, WineSession::kDesktop, what});
+    std::string Probe(const std::string& command, const std::string& what, std::vector<std::string> more = {}) const {
+        more.insert(more.begin(), {command, WineSession::kDesktop, what});
+        return probe::RunWine(wine, more);
     }
     bool Viewable(const std::string& window, bool wanted) const {
         for (int i = 0; i < 15 && wine.Geometry(window).viewable != wanted; ++i) std::this_thread::sleep_for(200ms);
@@ -90,6 +91,9 @@ TEST(Interaction, WithoutSnappingItLeavesTheScreenTheLockHoldsItAndHideHidesIt) 
     ASSERT_FALSE(w.id.empty());
     w.Drag(200, 100, 500, 400);
     EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(32, 32));
+    // Nor can another program (or the keyboard through the system) move it: wgprobe's move has
+    // returned once the widget has answered it.
+    EXPECT_NE(w.Probe("move", w.Caption(), {"500", "400"}).find("\nat 32,32\n"), std::string::npos);
     w.ClickFace(366, 8);
     EXPECT_TRUE(w.Viewable(w.id, false)) << "still shown after the hide button";
     w.Mouse(Widget::At(1280 - 10, 800 - 10) + "click 1");  // our icon, the only one, at the right end

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "win32/Text.h"
 
@@ -168,8 +169,10 @@ int RunWindowProbe(const std::vector<std::string>& args, std::string& out) {
         if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) Tooltips(tray, out);
         return 0;
     }
-    if ((command != "window" && command != "minimize") || args.size() != 3) {
-        out = "usage: wgprobe window|minimize DESKTOP TITLE\n       wgprobe tray DESKTOP list|delete|taskbar-created\n";
+    const bool move = command == "move" && args.size() == 5;
+    if (((command != "window" && command != "minimize") || args.size() != 3) && !move) {
+        out = "usage: wgprobe window|minimize DESKTOP TITLE\n       wgprobe move DESKTOP TITLE X Y\n"
+              "       wgprobe tray DESKTOP list|delete|taskbar-created\n";
         return 2;
     }
     JoinDesktop(args[1]);
@@ -180,8 +183,16 @@ int RunWindowProbe(const std::vector<std::string>& args, std::string& out) {
     }
     // As the taskbar or another program would: the program itself offers no way to do it.
     if (command == "minimize") ShowWindow(dialog, SW_MINIMIZE);
+    if (move)
+        SetWindowPos(dialog, nullptr, std::atoi(args[3].c_str()), std::atoi(args[4].c_str()), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Describe(dialog, out);
-    if (command == "minimize") return 0;
+    if (command != "window") {
+        RECT r{};
+        GetWindowRect(dialog, &r);
+        out += "at " + std::to_string(r.left) + "," + std::to_string(r.top) + "\n";
+        return 0;
+    }
     Children(dialog, out);
     Tooltips(dialog, out);
     return 0;
