@@ -17,9 +17,12 @@ namespace {
 constexpr auto kStartTimeout = 90s;
 const std::string kLoading = "Wolkenglas:  Lade Daten, bitte warten ...";
 
-// A prefix whose widget has Berlin stored and takes its data from `server`.
-void PrepareWidget(WineSession& wine, const WeatherServerProcess& server) {
+// A prefix whose widget has Berlin stored and takes its data from `server`, as the service's or
+// as the keyless source's.
+void PrepareWidget(WineSession& wine, const WeatherServerProcess& server, const std::string& source = "service") {
     wine.InstallTahoma();
+    wine.RegAdd(kSettingsKey, "Server.Source", source);
+    for (const char* host : {"Server.Geocoding", "Server.Forecast"}) wine.RegAdd(kSettingsKey, host, server.Base());
     wine.RegAdd(kSettingsKey, "Server.Api", server.Base());
     wine.RegAdd(kSettingsKey, "Server.Satellite", server.Base());
     wine.RegAdd(kSettingsKey, "Location.Selected", "Berlin, Berlin, DE");
@@ -60,6 +63,21 @@ TEST(RefreshE2E, StoredPlaceFillsTheWidgetTitleAndTray) {
     // The weather picture in the notification area, at the right end of the taskbar.
     const std::string shot = wine.Screenshot("refresh-tray");
     EXPECT_GT(screen::Colours(wine, shot, 1240, 780, 40, 20).size(), 12u) << "no icon in the notification area";
+}
+
+TEST(RefreshE2E, KeylessSourceFillsTheWidgetGreen) {
+    WeatherServerProcess server;
+    WineSession wine;
+    PrepareWidget(wine, server, "open-meteo");
+    wine.Start();
+    const auto id = wine.WaitForWindow("Wolkenglas:  Berlin", kStartTimeout);
+    ASSERT_TRUE(id) << "no widget whose caption names the place";
+    EXPECT_GT(TitlePixels(wine, *id, "#80FF80"), 30);
+    // The place, then one forecast for the current conditions and the days.
+    const std::vector<std::string> paths = RequestPaths(server);
+    ASSERT_GE(paths.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(paths.begin(), paths.begin() + 2),
+              (std::vector<std::string>{"GET /v1/get", "GET /v1/forecast"}));
 }
 
 TEST(RefreshE2E, ServerErrorShowsInTheTitleInLightRed) {

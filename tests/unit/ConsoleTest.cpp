@@ -140,8 +140,8 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     char pattern[] = "/tmp/wg-console-run-XXXXXX";
     const fs::path dir = ::mkdtemp(pattern);
     const fs::path settings = dir / "settings.ini";
-    const std::string stored = "Server.Api=" + server.Base() + "\nServer.Satellite=" + server.Base() +
-                               "\nLocation.Selected=Berlin\nLocation.Key=999999\n";
+    const std::string stored = "Server.Source=service\nServer.Api=" + server.Base() + "\nServer.Satellite=" +
+                               server.Base() + "\nLocation.Selected=Berlin\nLocation.Key=999999\n";
     std::ofstream(settings, std::ios::binary) << stored;
     const std::string env = "LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin";
 
@@ -172,7 +172,7 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     EXPECT_EQ(Slurp(settings), stored);  // the override was not stored
 
     WeatherServerProcess failing({"--status", "503"});
-    std::ofstream(settings, std::ios::binary) << "Server.Api=" << failing.Base()
+    std::ofstream(settings, std::ios::binary) << "Server.Source=service\nServer.Api=" << failing.Base()
                                               << "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
     const ProgramRun failed = RunConsoleProgram(env, "--settings " + settings.string());
     EXPECT_EQ(failed.status, 1);
@@ -185,11 +185,15 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
 TEST(ConsoleProgram, SearchListsPlacesAndChoosingOneStoresAndRefreshesIt) {
     WeatherServerProcess server({"--date", "2026-07-09", "--time", "16:21"});
     ASSERT_GT(server.port(), 0);
+    // The service's and the keyless source's paths of the same server list the same places.
+    for (const char* source : {"service", "open-meteo"}) {
+    SCOPED_TRACE(source);
     char pattern[] = "/tmp/wg-console-search-XXXXXX";
     const fs::path dir = ::mkdtemp(pattern);
     const fs::path settings = dir / "settings.ini";
-    const std::string stored = "Server.Api=" + server.Base() + "\nServer.Satellite=" + server.Base() +
-                               "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
+    const std::string stored = "Server.Source=" + std::string(source) + "\nServer.Api=" + server.Base() +
+                               "\nServer.Geocoding=" + server.Base() + "\nServer.Forecast=" + server.Base() +
+                               "\nServer.Satellite=" + server.Base() + "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
     std::ofstream(settings, std::ios::binary) << stored;
     const std::string env = "LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin";
     const std::string with = " --settings " + settings.string();
@@ -210,5 +214,7 @@ TEST(ConsoleProgram, SearchListsPlacesAndChoosingOneStoresAndRefreshesIt) {
     const std::string after = Slurp(settings);
     EXPECT_NE(after.find("Location.Selected=DE: 96465 Neustadt, Bayern, Deutschland\n"), std::string::npos) << after;
     EXPECT_NE(after.find("Location.Key=171009\n"), std::string::npos) << after;
+    EXPECT_EQ(json::parse(chosen.out)["title"]["color"], "#80FF80");
     fs::remove_all(dir);
+    }
 }

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "server/JsonWriter.h"
-#include "server/ReplyParts.h"
+#include "replies/JsonWriter.h"
+#include "replies/ReplyParts.h"
 #include "server/WeatherModel.h"
-#include "server/WeatherTexts.h"
+#include "replies/WeatherTexts.h"
 
 namespace ws {
 

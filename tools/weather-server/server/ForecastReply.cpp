@@ -4,10 +4,10 @@
 #include <cmath>
 #include <vector>
 
-#include "server/JsonWriter.h"
-#include "server/ReplyParts.h"
+#include "replies/JsonWriter.h"
+#include "replies/ReplyParts.h"
 #include "server/WeatherModel.h"
-#include "server/WeatherTexts.h"
+#include "replies/WeatherTexts.h"
 
 namespace ws {
 

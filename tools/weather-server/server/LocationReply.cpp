@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "server/JsonWriter.h"
-#include "server/ReplyParts.h"
+#include "replies/JsonWriter.h"
+#include "replies/ReplyParts.h"
 
 namespace ws {
 

@@ -1,0 +1,524 @@
+#include "service/OpenMeteoReplies.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "replies/Astronomy.h"
+#include "replies/CivilTime.h"
+#include "replies/JsonWriter.h"
+#include "replies/Language.h"
+#include "replies/ReplyParts.h"
+#include "replies/WeatherTexts.h"
+#include "service/mJSON.h"
+#include "system/Numbers.h"
+
+namespace {
+
+using ws::JsonWriter;
+using Number = std::optional<double>;
+
+constexpr double kKmPerMile = 1.609344;
+constexpr double kMmPerInch = 25.4;
+constexpr double kHpaToInHg = 0.0295300;
+
+struct WmoIcon {
+    int code, day, night;
+};
+// The WMO weather codes the source uses, onto the service's day and night pictures.
+constexpr WmoIcon kWmoIcons[] = {
+    {0, 1, 33},   {1, 2, 34},   {2, 3, 35},   {3, 7, 38},   {45, 11, 11}, {48, 11, 11},
+    {51, 12, 12}, {53, 12, 12}, {55, 12, 12}, {56, 26, 26}, {57, 26, 26}, {61, 18, 18},
+    {63, 18, 18}, {65, 18, 18}, {66, 26, 26}, {67, 26, 26}, {71, 19, 19}, {73, 22, 22},
+    {75, 22, 22}, {77, 19, 19}, {80, 14, 39}, {81, 13, 40}, {82, 12, 12}, {85, 21, 43},
+    {86, 23, 44}, {95, 15, 15}, {96, 15, 15}, {99, 15, 15},
+};
+
+bool IsThunder(int code) { return code >= 95; }
+bool IsFreezing(int code) { return code == 56 || code == 57 || code == 66 || code == 67; }
+bool IsSnow(int code) { return (code >= 71 && code <= 77) || code == 85 || code == 86; }
+bool IsWet(int code) { return code >= 51; }
+
+// The service's name of what falls, or nothing.
+std::optional<std::string> PrecipitationType(int code) {
+    if (!IsWet(code)) return std::nullopt;
+    if (IsFreezing(code)) return "Ice";
+    return IsSnow(code) ? "Snow" : "Rain";
+}
+
+Number NumberAt(std::string_view json, std::string_view path) {
+    const std::string text = Trim(GetJSONValue(json, path));
+    if (text.empty() || text == "null") return std::nullopt;
+    return StrictNumber(text);
+}
+
+std::vector<std::string> Elements(std::string_view json, std::string_view path) {
+    const std::string array = GetJSONValue(json, path);
+    if (array.empty() || array.front() != '[') return {};
+    std::vector<std::string> all = SplitJSONArray(array);
+    all.erase(all.begin());
+    if (all.size() == 1 && Trim(all[0]).empty()) all.clear();
+    return all;
+}
+
+std::vector<Number> Series(std::string_view json, std::string_view path) {
+    std::vector<Number> values;
+    for (const std::string& e : Elements(json, path)) {
+        const std::string text = Trim(e);
+        values.push_back(text == "null" ? std::nullopt : StrictNumber(text));
+    }
+    return values;
+}
+
+// "2026-07-09T16:30" or "2026-07-09" as seconds since 1970 on the place's own clock.
+std::optional<long long> LocalSeconds(std::string_view text) {
+    const std::optional<ws::Date> date = ws::parseDate(text.substr(0, std::min<std::size_t>(10, text.size())));
+    if (!date) return std::nullopt;
+    long long seconds = ws::daysFromCivil(*date) * 86400;
+    if (text.size() > 10) {
+        if (text[10] != 'T') return std::nullopt;
+        const std::optional<int> minute = ws::parseTimeOfDay(text.substr(11, 5));
+        if (!minute) return std::nullopt;
+        seconds += *minute * 60LL;
+    }
+    return seconds;
+}
+
+void WriteMeasure(JsonWriter& w, double value, int decimals, const char* unit, int unitType) {
+    ws::writeMeasure(w, value, decimals, unit, unitType);
+}
+
+// {"Metric":{...},"Imperial":{...}}
+void WritePair(JsonWriter& w, double metric, int metricDecimals, const char* metricUnit, int metricType,
+               double imperial, int imperialDecimals, const char* imperialUnit, int imperialType) {
+    w.beginObject().key("Metric");
+    WriteMeasure(w, metric, metricDecimals, metricUnit, metricType);
+    w.key("Imperial");
+    WriteMeasure(w, imperial, imperialDecimals, imperialUnit, imperialType);
+    w.endObject();
+}
+
+// Values come in the unit system that was asked of the source; the other one is converted.
+struct Units {
+    bool metric;
+    void Temperature(JsonWriter& w, double v) const {
+        if (metric) WritePair(w, v, 1, "C", 17, v * 9 / 5 + 32, 1, "F", 18);
+        else WritePair(w, (v - 32) * 5 / 9, 1, "C", 17, v, 1, "F", 18);
+    }
+    void Speed(JsonWriter& w, double v) const {
+        if (metric) WritePair(w, v, 1, "km/h", 7, v / kKmPerMile, 1, "mi/h", 9);
+        else WritePair(w, v * kKmPerMile, 1, "km/h", 7, v, 1, "mi/h", 9);
+    }
+    void Precipitation(JsonWriter& w, double v) const {
+        if (metric) WritePair(w, v, 1, "mm", 3, v / kMmPerInch, 2, "in", 1);
+        else WritePair(w, v * kMmPerInch, 1, "mm", 3, v, 2, "in", 1);
+    }
+    void OneTemperature(JsonWriter& w, double v) const { WriteMeasure(w, v, 1, metric ? "C" : "F", metric ? 17 : 18); }
+    void OneSpeed(JsonWriter& w, double v) const { WriteMeasure(w, v, 1, metric ? "km/h" : "mi/h", metric ? 7 : 9); }
+    void OneLiquid(JsonWriter& w, double v) const { WriteMeasure(w, v, metric ? 1 : 2, metric ? "mm" : "in", metric ? 3 : 1); }
+    // The source gives snowfall in centimetres, or inches with the imperial option.
+    void OneSnow(JsonWriter& w, double v) const { WriteMeasure(w, v, 1, metric ? "cm" : "in", metric ? 4 : 1); }
+};
+
+void WriteDirection(JsonWriter& w, double degrees, ws::Lang lang) {
+    const int d = static_cast<int>(std::lround(degrees)) % 360;
+    w.key("Direction").beginObject()
+        .member("Degrees", d)
+        .member("Localized", ws::compassLocalized(d, lang))
+        .member("English", ws::compassEnglish(d))
+        .endObject();
+}
+
+// The forecast reply's parts and the hour that "current" falls in.
+struct Forecast {
+    std::string_view json;
+    int offsetMinutes = 0;
+    std::vector<long long> hours;  // hourly times on the place's clock
+
+    std::vector<Number> Hourly(std::string_view name) const { return Series(json, std::string("hourly/") + std::string(name)); }
+    // The index of the hour that holds `local`, or -1.
+    long Index(long long local) const {
+        if (hours.empty() || local < hours.front()) return -1;
+        const long i = static_cast<long>((local - hours.front()) / 3600);
+        return i < static_cast<long>(hours.size()) ? i : -1;
+    }
+};
+
+std::optional<Forecast> ReadForecast(std::string_view json) {
+    Forecast f;
+    f.json = json;
+    // One reply serves the current conditions and the days: without any part it is no forecast.
+    for (const char* part : {"current", "hourly", "daily"})
+        if (GetJSONValue(json, part).empty()) return std::nullopt;
+    f.offsetMinutes = static_cast<int>(std::lround(Val(GetJSONValue(json, "utc_offset_seconds")) / 60));
+    for (const std::string& t : Elements(json, "hourly/time")) {
+        const std::optional<long long> s = LocalSeconds(Trim(t));
+        if (!s) return std::nullopt;
+        f.hours.push_back(*s);
+    }
+    return f;
+}
+
+Number At(const std::vector<Number>& values, long i) {
+    return i >= 0 && i < static_cast<long>(values.size()) ? values[static_cast<std::size_t>(i)] : std::nullopt;
+}
+
+// 'R', 'S' or 'F' from the sea-level pressure three hours before `now`; nothing without it.
+std::optional<char> Tendency(const std::vector<Number>& pressure, long now) {
+    const Number p = At(pressure, now), before = At(pressure, now - 3);
+    if (!p || !before) return std::nullopt;
+    const double change = *p - *before;
+    return change >= 1.0 ? 'R' : change <= -1.0 ? 'F' : 'S';
+}
+
+}  // namespace
+
+int ServiceIcon(int wmoCode, bool day) {
+    for (const WmoIcon& i : kWmoIcons)
+        if (i.code == wmoCode) return day ? i.day : i.night;
+    return 0;
+}
+
+std::optional<std::string> LocationFromPlace(std::string_view place) {
+    const std::string id = Trim(GetJSONValue(place, "id"));
+    if (id.empty() || id == "null") return std::nullopt;
+    const std::string name = GetJSONValue(place, "name");
+    const std::string country = GetJSONValue(place, "country");
+    const std::string area = GetJSONValue(place, "admin1");
+    const std::vector<std::string> postcodes = Elements(place, "postcodes");
+    JsonWriter w;
+    w.beginObject()
+        .member("Version", 1)
+        .member("Key", id)
+        .member("Type", "City")
+        .member("LocalizedName", name)
+        .member("EnglishName", name)
+        .member("PrimaryPostalCode", postcodes.empty() ? std::string() : Trim(postcodes[0]));
+    w.key("Country").beginObject()
+        .member("ID", GetJSONValue(place, "country_code"))
+        .member("LocalizedName", country)
+        .member("EnglishName", country)
+        .endObject();
+    w.key("AdministrativeArea").beginObject()
+        .member("LocalizedName", area)
+        .member("EnglishName", area)
+        .endObject();
+    w.key("TimeZone").beginObject().member("Name", GetJSONValue(place, "timezone")).endObject();
+    w.key("GeoPosition").beginObject()
+        .member("Latitude", Val(GetJSONValue(place, "latitude")), 5)
+        .member("Longitude", Val(GetJSONValue(place, "longitude")), 5)
+        .endObject();
+    w.endObject();
+    return w.text();
+}
+
+std::string SearchFromResults(std::string_view reply) {
+    std::string array = "[";
+    for (const std::string& place : Elements(reply, "results")) {
+        const std::optional<std::string> location = LocationFromPlace(place);
+        if (!location) continue;
+        if (array.size() > 1) array += ',';
+        array += *location;
+    }
+    return array + "]";
+}
+
+std::string ForecastRequestPath(const ForecastQuery& q) {
+    std::string path = "v1/forecast?latitude=" + q.latitude + "&longitude=" + q.longitude +
+        "&current=temperature_2m,relative_humidity_2m,apparent_temperature,is_day,weather_code,cloud_cover,"
+        "pressure_msl,wind_speed_10m,wind_direction_10m,wind_gusts_10m,dew_point_2m,uv_index,visibility"
+        "&hourly=weather_code,precipitation_probability,precipitation,rain,showers,snowfall,cloud_cover,"
+        "pressure_msl,wind_speed_10m,wind_direction_10m,wind_gusts_10m"
+        "&daily=weather_code,temperature_2m_max,temperature_2m_min,apparent_temperature_max,"
+        "apparent_temperature_min,sunrise,sunset,daylight_duration,sunshine_duration,uv_index_max"
+        "&timezone=auto&past_days=1&forecast_days=" + std::to_string(std::clamp(q.days, 1, 16));
+    if (!q.metric) path += "&temperature_unit=fahrenheit&wind_speed_unit=mph&precipitation_unit=inch";
+    return path;
+}
+
+std::optional<std::string> CurrentFromForecast(std::string_view json, std::string_view language, bool metric) {
+    const std::optional<Forecast> f = ReadForecast(json);
+    if (!f) return std::nullopt;
+    const auto now = [&](std::string_view name) { return NumberAt(json, std::string("current/") + std::string(name)); };
+    const std::optional<long long> local = LocalSeconds(Trim(GetJSONValue(json, "current/time")));
+    const Number code = now("weather_code");
+    const Number temperature = now("temperature_2m");
+    if (!local || !code || !temperature) return std::nullopt;
+    const ws::Lang lang = ws::Language::fromCode(language).lang;
+    const Units u{metric};
+    const bool day = now("is_day").value_or(1) != 0;
+    const int wmo = static_cast<int>(*code);
+    const int icon = ServiceIcon(wmo, day);
+    const long long epoch = *local - f->offsetMinutes * 60LL;
+    const long hour = f->Index(*local);
+
+    JsonWriter w;
+    w.beginArray().beginObject()
+        .member("LocalObservationDateTime", ws::isoWithOffset(epoch, f->offsetMinutes))
+        .member("EpochTime", epoch)
+        .member("WeatherText", ws::iconPhrase(icon, lang))
+        .member("WeatherIcon", icon)
+        .member("HasPrecipitation", IsWet(wmo))
+        .member("PrecipitationType", PrecipitationType(wmo))
+        .member("IsDayTime", day);
+    w.key("Temperature");
+    u.Temperature(w, *temperature);
+    if (const Number felt = now("apparent_temperature")) {
+        w.key("RealFeelTemperature");
+        u.Temperature(w, *felt);
+        w.key("RealFeelTemperatureShade");
+        u.Temperature(w, *felt);
+    }
+    if (const Number humidity = now("relative_humidity_2m")) w.member("RelativeHumidity", static_cast<int>(std::lround(*humidity)));
+    const Number dewPoint = now("dew_point_2m");
+    if (dewPoint) {
+        w.key("DewPoint");
+        u.Temperature(w, *dewPoint);
+    }
+    const Number speed = now("wind_speed_10m"), degrees = now("wind_direction_10m");
+    if (speed && degrees) {
+        w.key("Wind").beginObject();
+        WriteDirection(w, *degrees, lang);
+        w.key("Speed");
+        u.Speed(w, *speed);
+        w.endObject();
+    }
+    if (const Number gust = now("wind_gusts_10m")) {
+        w.key("WindGust").beginObject().key("Speed");
+        u.Speed(w, *gust);
+        w.endObject();
+    }
+    if (const Number uv = now("uv_index")) {
+        const int index = static_cast<int>(std::lround(*uv));
+        w.member("UVIndex", index).member("UVIndexFloat", *uv, 1).member("UVIndexText", ws::uvCategory(index, lang));
+    }
+    if (const Number visibility = now("visibility")) {
+        // Metres, or feet when the source names that unit.
+        const bool feet = GetJSONValue(json, "current_units/visibility") == "ft";
+        const double km = (feet ? *visibility * 0.3048 : *visibility) / 1000;
+        w.key("Visibility");
+        WritePair(w, km, 1, "km", 6, std::round(km / kKmPerMile), 1, "mi", 2);
+    }
+    const Number cloud = now("cloud_cover");
+    if (cloud) w.member("CloudCover", static_cast<int>(std::lround(*cloud)));
+    // The cloud base from the spread of temperature and dew point (about 125 m a degree), where
+    // clouds cover at least half the sky and so form a ceiling.
+    if (cloud && dewPoint && *cloud >= 50) {
+        const double spread = metric ? *temperature - *dewPoint : (*temperature - *dewPoint) * 5 / 9;
+        const double metres = std::max(0.0, spread) * 125;
+        w.key("Ceiling");
+        WritePair(w, std::round(metres / 10) * 10, 1, "m", 5, std::round(metres / 0.3048 / 100) * 100, 1, "ft", 0);
+    }
+    if (const Number pressure = now("pressure_msl")) {
+        w.key("Pressure");
+        WritePair(w, *pressure, 1, "mb", 14, *pressure * kHpaToInHg, 2, "inHg", 12);
+    }
+    if (const std::optional<char> tendency = Tendency(f->Hourly("pressure_msl"), hour)) {
+        w.key("PressureTendency").beginObject()
+            .member("LocalizedText", ws::tendencyText(*tendency, lang))
+            .member("Code", std::string(1, *tendency))
+            .endObject();
+    }
+    // The hourly sum at an hour covers the hour before it.
+    if (const Number lastHour = At(f->Hourly("precipitation"), hour)) {
+        w.key("PrecipitationSummary").beginObject().key("Precipitation");
+        u.Precipitation(w, *lastHour);
+        w.key("PastHour");
+        u.Precipitation(w, *lastHour);
+        w.endObject();
+    }
+    w.member("MobileLink", kOpenMeteoLink).member("Link", kOpenMeteoLink);
+    w.endObject().endArray();
+    return w.text();
+}
+
+namespace {
+
+// One half of a forecast day from the hours [first, last).
+struct Half {
+    int icon = 0, wmo = 0;
+    int cloudCover = 0, probability = 0, thunder = 0, rainProbability = 0, snowProbability = 0, iceProbability = 0;
+    double rain = 0, snow = 0;
+    std::optional<double> wind, gust, degrees;
+};
+
+struct HourlySeries {
+    std::vector<Number> code, probability, rain, showers, snow, cloud, wind, degrees, gust;
+};
+
+Half ReadHalf(const HourlySeries& s, long first, long last, bool day, std::optional<int> wmo) {
+    Half h;
+    double cloud = 0, east = 0, north = 0, wind = 0;
+    int cloudHours = 0, windHours = 0, worst = -1;
+    bool thunder = false, snow = false, ice = false, rain = false;
+    std::optional<double> gust;
+    for (long i = first; i < last; ++i) {
+        if (const Number c = At(s.code, i)) {
+            const int code = static_cast<int>(*c);
+            worst = std::max(worst, code);
+            thunder |= IsThunder(code);
+            snow |= IsSnow(code);
+            ice |= IsFreezing(code);
+            rain |= IsWet(code) && !IsSnow(code) && !IsFreezing(code);
+        }
+        if (const Number p = At(s.probability, i)) h.probability = std::max(h.probability, static_cast<int>(std::lround(*p)));
+        h.rain += At(s.rain, i).value_or(0) + At(s.showers, i).value_or(0);
+        h.snow += At(s.snow, i).value_or(0);
+        if (const Number c = At(s.cloud, i)) cloud += *c, ++cloudHours;
+        if (const Number v = At(s.wind, i); v && At(s.degrees, i)) {
+            const double a = *At(s.degrees, i) * 3.14159265358979323846 / 180;
+            wind += *v, east += *v * std::sin(a), north += *v * std::cos(a), ++windHours;
+        }
+        if (const Number g = At(s.gust, i)) gust = std::max(gust.value_or(0), *g);
+    }
+    h.wmo = wmo.value_or(worst);
+    h.icon = ServiceIcon(h.wmo, day);
+    if (cloudHours) h.cloudCover = static_cast<int>(std::lround(cloud / cloudHours));
+    if (windHours) {
+        h.wind = wind / windHours;
+        double degrees = std::atan2(east, north) * 180 / 3.14159265358979323846;
+        h.degrees = degrees < 0 ? degrees + 360 : degrees;
+    }
+    h.gust = gust;
+    rain |= h.rain > 0;
+    snow |= h.snow > 0;
+    if (thunder) h.thunder = h.probability;
+    if (rain) h.rainProbability = h.probability;
+    if (snow) h.snowProbability = h.probability;
+    if (ice) h.iceProbability = h.probability;
+    return h;
+}
+
+void WriteHalf(JsonWriter& w, const Half& h, const Units& u, ws::Lang lang) {
+    const std::string phrase = ws::iconPhrase(h.icon, lang);
+    w.beginObject()
+        .member("Icon", h.icon)
+        .member("IconPhrase", phrase)
+        .member("HasPrecipitation", h.rain + h.snow > 0);
+    if (h.rain + h.snow > 0) w.member("PrecipitationType", h.snow > 0 ? (h.rain > 0 ? "Mixed" : "Snow") : "Rain");
+    w.member("ShortPhrase", phrase)
+        .member("LongPhrase", phrase)
+        .member("PrecipitationProbability", h.probability)
+        .member("ThunderstormProbability", h.thunder)
+        .member("RainProbability", h.rainProbability)
+        .member("SnowProbability", h.snowProbability)
+        .member("IceProbability", h.iceProbability);
+    if (h.wind && h.degrees) {
+        w.key("Wind").beginObject().key("Speed");
+        u.OneSpeed(w, *h.wind);
+        WriteDirection(w, *h.degrees, lang);
+        w.endObject();
+    }
+    if (h.gust) {
+        w.key("WindGust").beginObject().key("Speed");
+        u.OneSpeed(w, *h.gust);
+        w.endObject();
+    }
+    w.key("TotalLiquid");
+    u.OneLiquid(w, h.rain + (u.metric ? h.snow * 10 / 7 : h.snow / 7));  // about 7 cm of snow a centimetre of water
+    w.key("Rain");
+    u.OneLiquid(w, h.rain);
+    w.key("Snow");
+    u.OneSnow(w, h.snow);
+    w.member("CloudCover", h.cloudCover);
+    w.endObject();
+}
+
+// A rise or set on the given local day as the service writes it; null when the source has none
+// for that day (polar day or night).
+void WriteTime(JsonWriter& w, const char* name, const char* epochName, std::optional<long long> utc, int offset) {
+    w.key(name);
+    if (utc) w.string(ws::isoWithOffset(*utc, offset)); else w.null();
+    w.key(epochName);
+    if (utc) w.integer(*utc); else w.null();
+}
+
+}  // namespace
+
+std::optional<std::string> DailyFromForecast(std::string_view json, std::string_view language, bool metric, int days) {
+    const std::optional<Forecast> f = ReadForecast(json);
+    if (!f) return std::nullopt;
+    const std::vector<std::string> dates = Elements(json, "daily/time");
+    const std::optional<long long> nowLocal = LocalSeconds(Trim(GetJSONValue(json, "current/time")));
+    if (dates.empty() || !nowLocal) return std::nullopt;
+    const ws::Lang lang = ws::Language::fromCode(language).lang;
+    const Units u{metric};
+    const auto daily = [&](std::string_view name) { return Series(json, std::string("daily/") + std::string(name)); };
+    const std::vector<Number> code = daily("weather_code"), high = daily("temperature_2m_max"),
+                              low = daily("temperature_2m_min"), feltHigh = daily("apparent_temperature_max"),
+                              feltLow = daily("apparent_temperature_min"), daylight = daily("daylight_duration"),
+                              sunshine = daily("sunshine_duration"), uv = daily("uv_index_max");
+    const std::vector<std::string> rises = Elements(json, "daily/sunrise"), sets = Elements(json, "daily/sunset");
+    const HourlySeries s{f->Hourly("weather_code"), f->Hourly("precipitation_probability"), f->Hourly("rain"),
+                         f->Hourly("showers"), f->Hourly("snowfall"), f->Hourly("cloud_cover"),
+                         f->Hourly("wind_speed_10m"), f->Hourly("wind_direction_10m"), f->Hourly("wind_gusts_10m")};
+    const long long offset = f->offsetMinutes * 60LL;
+    const long long today = *nowLocal / 86400 * 86400;
+
+    JsonWriter w;
+    w.beginObject();
+    w.key("Headline").beginObject().member("Text", "").member("Category", "").endObject();
+    w.key("DailyForecasts").beginArray();
+    int written = 0;
+    for (std::size_t d = 0; d < dates.size() && written < days; ++d) {
+        const std::optional<long long> midnight = LocalSeconds(Trim(dates[d]));
+        // The past day asked for the pressure tendency is no forecast.
+        if (!midnight || *midnight < today) continue;
+        const long dayStart = f->Index(*midnight + 7 * 3600);
+        const Number dayCode = At(code, static_cast<long>(d));
+        w.beginObject()
+            .member("Date", ws::isoWithOffset(*midnight + 7 * 3600 - offset, f->offsetMinutes))
+            .member("EpochDate", *midnight + 7 * 3600 - offset);
+        const double light = At(daylight, static_cast<long>(d)).value_or(-1);
+        const bool polar = light >= 0 && (light < 60 || light > 86340);
+        const auto sunAt = [&](const std::vector<std::string>& texts) -> std::optional<long long> {
+            if (polar || d >= texts.size()) return std::nullopt;
+            const std::optional<long long> t = LocalSeconds(Trim(texts[d]));
+            return t ? std::optional<long long>(*t - offset) : std::nullopt;
+        };
+        w.key("Sun").beginObject();
+        WriteTime(w, "Rise", "EpochRise", sunAt(rises), f->offsetMinutes);
+        WriteTime(w, "Set", "EpochSet", sunAt(sets), f->offsetMinutes);
+        w.endObject();
+        const ws::MoonDay moon = ws::moonDay(*midnight - offset, *midnight + 86400 - offset, *midnight + 43200 - offset);
+        w.key("Moon").beginObject();
+        WriteTime(w, "Rise", "EpochRise", moon.riseUtc, f->offsetMinutes);
+        WriteTime(w, "Set", "EpochSet", moon.setUtc, f->offsetMinutes);
+        w.member("Phase", moon.phase).member("Age", moon.age).endObject();
+        const auto pair = [&](const char* name, const std::vector<Number>& min, const std::vector<Number>& max) {
+            const Number lo = At(min, static_cast<long>(d)), hi = At(max, static_cast<long>(d));
+            if (!lo || !hi) return;
+            w.key(name).beginObject().key("Minimum");
+            u.OneTemperature(w, *lo);
+            w.key("Maximum");
+            u.OneTemperature(w, *hi);
+            w.endObject();
+        };
+        pair("Temperature", low, high);
+        pair("RealFeelTemperature", feltLow, feltHigh);
+        if (const Number sun = At(sunshine, static_cast<long>(d))) w.member("HoursOfSun", *sun / 3600, 1);
+        if (const Number index = At(uv, static_cast<long>(d))) {
+            const int value = static_cast<int>(std::lround(*index));
+            w.key("AirAndPollen").beginArray().beginObject()
+                .member("Name", "UVIndex")
+                .member("Value", value)
+                .member("Category", ws::uvCategory(value, lang))
+                .member("CategoryValue", ws::uvCategoryValue(value))
+                .endObject().endArray();
+        }
+        std::optional<int> dayWmo;
+        if (dayCode) dayWmo = static_cast<int>(*dayCode);
+        // Day 07:00 to 19:00, night 19:00 to 07:00, as the service splits them.
+        const long start = dayStart < 0 ? -100 : dayStart;
+        w.key("Day");
+        WriteHalf(w, ReadHalf(s, start, start + 12, true, dayWmo), u, lang);
+        w.key("Night");
+        WriteHalf(w, ReadHalf(s, start + 12, start + 24, false, std::nullopt), u, lang);
+        w.key("Sources").beginArray().string("Open-Meteo").endArray();
+        w.member("MobileLink", kOpenMeteoLink).member("Link", kOpenMeteoLink);
+        w.endObject();
+        ++written;
+    }
+    w.endArray().endObject();
+    return w.text();
+}
