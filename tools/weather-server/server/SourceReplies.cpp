@@ -98,7 +98,7 @@ const std::map<std::string, HourValue>& hourlyValues()
         {"temperature_2m", [](const Hour& h, const Units& u) { return u.temperature(temperatureAt(h.place, h.utc)); }},
         {"weather_code", [](const Hour& h, const Units&) { return double(wmoCode(h.half().icon)); }},
         {"precipitation_probability", [](const Hour& h, const Units&) { return double(h.half().precipitationProbability); }},
-        {"precipitation", [](const Hour& h, const Units& u) { return u.liquid((h.half().rainMm + h.half().iceMm + h.half().snowCm * 10) / 12); }},
+        {"precipitation", [](const Hour& h, const Units& u) { return u.liquid((h.half().rainMm + h.half().iceMm + h.half().snowCm * 10 / 7) / 12); }},
         {"rain", [](const Hour& h, const Units& u) { return u.liquid((h.half().rainMm + h.half().iceMm) / 12); }},
         {"showers", [](const Hour&, const Units&) { return 0.0; }},
         {"snowfall", [](const Hour& h, const Units& u) { return u.snow(h.half().snowCm / 12); }},
