@@ -6,6 +6,7 @@
 
 #include "replies/Astronomy.h"
 #include "replies/CivilTime.h"
+#include "replies/CurrentShape.h"
 #include "replies/JsonWriter.h"
 #include "replies/Language.h"
 #include "replies/ReplyParts.h"
@@ -18,9 +19,6 @@ namespace {
 using ws::JsonWriter;
 using Number = std::optional<double>;
 
-constexpr double kKmPerMile = 1.609344;
-constexpr double kMmPerInch = 25.4;
-constexpr double kHpaToInHg = 0.0295300;
 
 struct WmoIcon {
     int code, day, night;
@@ -88,31 +86,9 @@ void WriteMeasure(JsonWriter& w, double value, int decimals, const char* unit, i
     ws::writeMeasure(w, value, decimals, unit, unitType);
 }
 
-// {"Metric":{...},"Imperial":{...}}
-void WritePair(JsonWriter& w, double metric, int metricDecimals, const char* metricUnit, int metricType,
-               double imperial, int imperialDecimals, const char* imperialUnit, int imperialType) {
-    w.beginObject().key("Metric");
-    WriteMeasure(w, metric, metricDecimals, metricUnit, metricType);
-    w.key("Imperial");
-    WriteMeasure(w, imperial, imperialDecimals, imperialUnit, imperialType);
-    w.endObject();
-}
-
-// Values come in the unit system that was asked of the source; the other one is converted.
+// Values come in the unit system that was asked of the source.
 struct Units {
     bool metric;
-    void Temperature(JsonWriter& w, double v) const {
-        if (metric) WritePair(w, v, 1, "C", 17, v * 9 / 5 + 32, 1, "F", 18);
-        else WritePair(w, (v - 32) * 5 / 9, 1, "C", 17, v, 1, "F", 18);
-    }
-    void Speed(JsonWriter& w, double v) const {
-        if (metric) WritePair(w, v, 1, "km/h", 7, v / kKmPerMile, 1, "mi/h", 9);
-        else WritePair(w, v * kKmPerMile, 1, "km/h", 7, v, 1, "mi/h", 9);
-    }
-    void Precipitation(JsonWriter& w, double v) const {
-        if (metric) WritePair(w, v, 1, "mm", 3, v / kMmPerInch, 2, "in", 1);
-        else WritePair(w, v * kMmPerInch, 1, "mm", 3, v, 2, "in", 1);
-    }
     void OneTemperature(JsonWriter& w, double v) const { WriteMeasure(w, v, 1, metric ? "C" : "F", metric ? 17 : 18); }
     void OneSpeed(JsonWriter& w, double v) const { WriteMeasure(w, v, 1, metric ? "km/h" : "mi/h", metric ? 7 : 9); }
     void OneLiquid(JsonWriter& w, double v) const { WriteMeasure(w, v, metric ? 1 : 2, metric ? "mm" : "in", metric ? 3 : 1); }
@@ -244,91 +220,65 @@ std::optional<std::string> CurrentFromForecast(std::string_view json, std::strin
     const Number code = now("weather_code");
     const Number temperature = now("temperature_2m");
     if (!local || !code || !temperature) return std::nullopt;
-    const ws::Lang lang = ws::Language::fromCode(language).lang;
-    const Units u{metric};
-    const bool day = now("is_day").value_or(1) != 0;
     const int wmo = static_cast<int>(*code);
-    const int icon = ServiceIcon(wmo, day);
-    const long long epoch = *local - f->offsetMinutes * 60LL;
     const long hour = f->Index(*local);
+    const auto whole = [](const Number& n) { return n ? std::optional<int>(static_cast<int>(std::lround(*n))) : std::nullopt; };
 
-    JsonWriter w;
-    w.beginArray().beginObject()
-        .member("LocalObservationDateTime", ws::isoWithOffset(epoch, f->offsetMinutes))
-        .member("EpochTime", epoch)
-        .member("WeatherText", ws::iconPhrase(icon, lang))
-        .member("WeatherIcon", icon)
-        .member("HasPrecipitation", IsWet(wmo))
-        .member("PrecipitationType", PrecipitationType(wmo))
-        .member("IsDayTime", day);
-    w.key("Temperature");
-    u.Temperature(w, *temperature);
-    if (const Number felt = now("apparent_temperature")) {
-        w.key("RealFeelTemperature");
-        u.Temperature(w, *felt);
-        w.key("RealFeelTemperatureShade");
-        u.Temperature(w, *felt);
+    ws::CurrentValues c;
+    c.imperial = !metric;
+    c.observedUtc = *local - f->offsetMinutes * 60LL;
+    c.localObservation = ws::isoWithOffset(c.observedUtc, f->offsetMinutes);
+    c.isDayTime = now("is_day").value_or(1) != 0;
+    c.icon = ServiceIcon(wmo, c.isDayTime);
+    c.hasPrecipitation = IsWet(wmo);
+    c.precipitationType = PrecipitationType(wmo);
+    c.temperature = *temperature;
+    // The source's apparent temperature is what the service calls RealFeel, in sun and shade.
+    c.realFeel = c.realFeelShade = c.apparent = now("apparent_temperature");
+    c.relativeHumidity = whole(now("relative_humidity_2m"));
+    c.dewPoint = now("dew_point_2m");
+    if (now("wind_speed_10m")) {
+        c.windDegrees = whole(now("wind_direction_10m"));
+        if (c.windDegrees) *c.windDegrees %= 360;
+        c.windSpeed = now("wind_speed_10m");
     }
-    if (const Number humidity = now("relative_humidity_2m")) w.member("RelativeHumidity", static_cast<int>(std::lround(*humidity)));
-    const Number dewPoint = now("dew_point_2m");
-    if (dewPoint) {
-        w.key("DewPoint");
-        u.Temperature(w, *dewPoint);
-    }
-    const Number speed = now("wind_speed_10m"), degrees = now("wind_direction_10m");
-    if (speed && degrees) {
-        w.key("Wind").beginObject();
-        WriteDirection(w, *degrees, lang);
-        w.key("Speed");
-        u.Speed(w, *speed);
-        w.endObject();
-    }
-    if (const Number gust = now("wind_gusts_10m")) {
-        w.key("WindGust").beginObject().key("Speed");
-        u.Speed(w, *gust);
-        w.endObject();
-    }
+    c.gustSpeed = now("wind_gusts_10m");
     if (const Number uv = now("uv_index")) {
-        const int index = static_cast<int>(std::lround(*uv));
-        w.member("UVIndex", index).member("UVIndexFloat", *uv, 1).member("UVIndexText", ws::uvCategory(index, lang));
+        c.uvIndex = whole(uv);
+        c.uvIndexFloat = *uv;
     }
     if (const Number visibility = now("visibility")) {
         // Metres, or feet when the source names that unit.
         const bool feet = GetJSONValue(json, "current_units/visibility") == "ft";
-        const double km = (feet ? *visibility * 0.3048 : *visibility) / 1000;
-        w.key("Visibility");
-        WritePair(w, km, 1, "km", 6, std::round(km / kKmPerMile), 1, "mi", 2);
+        c.visibilityKm = (feet ? *visibility * 0.3048 : *visibility) / 1000;
     }
-    const Number cloud = now("cloud_cover");
-    if (cloud) w.member("CloudCover", static_cast<int>(std::lround(*cloud)));
+    c.cloudCover = whole(now("cloud_cover"));
     // The cloud base from the spread of temperature and dew point (about 125 m a degree), where
     // clouds cover at least half the sky and so form a ceiling.
-    if (cloud && dewPoint && *cloud >= 50) {
-        const double spread = metric ? *temperature - *dewPoint : (*temperature - *dewPoint) * 5 / 9;
-        const double metres = std::max(0.0, spread) * 125;
-        w.key("Ceiling");
-        WritePair(w, std::round(metres / 10) * 10, 1, "m", 5, std::round(metres / 0.3048 / 100) * 100, 1, "ft", 0);
+    if (c.cloudCover && c.dewPoint && *c.cloudCover >= 50) {
+        const double spread = metric ? *temperature - *c.dewPoint : (*temperature - *c.dewPoint) * 5 / 9;
+        c.ceilingM = std::round(std::max(0.0, spread) * 125 / 10) * 10;
     }
-    if (const Number pressure = now("pressure_msl")) {
-        w.key("Pressure");
-        WritePair(w, *pressure, 1, "mb", 14, *pressure * kHpaToInHg, 2, "inHg", 12);
+    c.pressureMb = now("pressure_msl");
+    c.tendency = Tendency(f->Hourly("pressure_msl"), hour);
+    // The hourly sums: each covers the hour before its time.
+    const std::vector<Number> hourly = f->Hourly("precipitation");
+    double sum = 0;
+    for (long back = 0, next = 0; back < 24; ++back) {
+        const Number amount = At(hourly, hour - back);
+        if (!amount) break;
+        sum += *amount;
+        static constexpr long kPast[] = {1, 3, 6, 9, 12, 18, 24};
+        if (next < 7 && back + 1 == kPast[next]) {
+            c.precipitation.push_back(sum);
+            ++next;
+        }
     }
-    if (const std::optional<char> tendency = Tendency(f->Hourly("pressure_msl"), hour)) {
-        w.key("PressureTendency").beginObject()
-            .member("LocalizedText", ws::tendencyText(*tendency, lang))
-            .member("Code", std::string(1, *tendency))
-            .endObject();
-    }
-    // The hourly sum at an hour covers the hour before it.
-    if (const Number lastHour = At(f->Hourly("precipitation"), hour)) {
-        w.key("PrecipitationSummary").beginObject().key("Precipitation");
-        u.Precipitation(w, *lastHour);
-        w.key("PastHour");
-        u.Precipitation(w, *lastHour);
-        w.endObject();
-    }
-    w.member("MobileLink", kOpenMeteoLink).member("Link", kOpenMeteoLink);
-    w.endObject().endArray();
+    c.link = kOpenMeteoLink;
+    ws::JsonWriter w;
+    w.beginArray();
+    ws::writeCurrentConditions(w, c, ws::Language::fromCode(language).lang, true);
+    w.endArray();
     return w.text();
 }
 
