@@ -9,6 +9,7 @@
 #include "replies/CurrentShape.h"
 #include "replies/JsonWriter.h"
 #include "replies/Language.h"
+#include "replies/LocationShape.h"
 #include "replies/ReplyParts.h"
 #include "replies/WeatherTexts.h"
 #include "service/mJSON.h"
@@ -158,33 +159,23 @@ int ServiceIcon(int wmoCode, bool day) {
 std::optional<std::string> LocationFromPlace(std::string_view place) {
     const std::string id = Trim(GetJSONValue(place, "id"));
     if (id.empty() || id == "null") return std::nullopt;
-    const std::string name = GetJSONValue(place, "name");
-    const std::string country = GetJSONValue(place, "country");
-    const std::string area = GetJSONValue(place, "admin1");
     const std::vector<std::string> postcodes = Elements(place, "postcodes");
-    JsonWriter w;
-    w.beginObject()
-        .member("Version", 1)
-        .member("Key", id)
-        .member("Type", "City")
-        .member("LocalizedName", name)
-        .member("EnglishName", name)
-        .member("PrimaryPostalCode", postcodes.empty() ? std::string() : Trim(postcodes[0]));
-    w.key("Country").beginObject()
-        .member("ID", GetJSONValue(place, "country_code"))
-        .member("LocalizedName", country)
-        .member("EnglishName", country)
-        .endObject();
-    w.key("AdministrativeArea").beginObject()
-        .member("LocalizedName", area)
-        .member("EnglishName", area)
-        .endObject();
-    w.key("TimeZone").beginObject().member("Name", GetJSONValue(place, "timezone")).endObject();
-    w.key("GeoPosition").beginObject()
-        .member("Latitude", Val(GetJSONValue(place, "latitude")), 5)
-        .member("Longitude", Val(GetJSONValue(place, "longitude")), 5)
-        .endObject();
-    w.endObject();
+    ws::LocationValues v;
+    v.key = id;
+    // The source names a place in the language asked for, or in its own when it has no other.
+    v.localizedName = v.englishName = GetJSONValue(place, "name");
+    v.postalCode = postcodes.empty() ? std::string() : Trim(postcodes[0]);
+    const std::string country = GetJSONValue(place, "country");
+    v.country = {GetJSONValue(place, "country_code"), country, country};
+    const std::string area = GetJSONValue(place, "admin1");
+    v.area = {"", area, area};
+    v.timeZoneName = GetJSONValue(place, "timezone");
+    v.latitude = Val(GetJSONValue(place, "latitude"));
+    v.longitude = Val(GetJSONValue(place, "longitude"));
+    v.coordinateDecimals = 5;  // the forecast is asked for where the place is, to the metre
+    if (const Number elevation = NumberAt(place, "elevation")) v.elevationM = *elevation;
+    ws::JsonWriter w;
+    ws::writeLocation(w, v);
     return w.text();
 }
 
