@@ -44,8 +44,9 @@ std::string LanguageOption(const std::string& language) {
     return code.empty() ? std::string() : "&language=" + code;
 }
 
+// A short run of digits: geocoding ids, forecast lengths.
 bool Digits(std::string_view text) {
-    if (text.empty()) return false;
+    if (text.empty() || text.size() > 12) return false;
     for (char c : text)
         if (c < '0' || c > '9') return false;
     return true;
@@ -76,7 +77,7 @@ HttpGetResult KeylessSource::Get(const HttpGetRequest& request) {
     constexpr std::string_view kDaily = "forecasts/v1/daily/";
     if (path.rfind(kDaily, 0) == 0) {
         const std::size_t day = path.find("day/", kDaily.size());
-        if (day != std::string::npos && Digits(path.substr(kDaily.size(), day - kDaily.size())))
+        if (day != std::string::npos && day - kDaily.size() <= 2 && Digits(path.substr(kDaily.size(), day - kDaily.size())))
             return Weather(request, path.substr(day + 4), language, metric,
                            std::stoi(path.substr(kDaily.size(), day - kDaily.size())));
     }

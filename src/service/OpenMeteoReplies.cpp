@@ -7,10 +7,10 @@
 #include "replies/Astronomy.h"
 #include "replies/CivilTime.h"
 #include "replies/CurrentShape.h"
+#include "replies/ForecastShape.h"
 #include "replies/JsonWriter.h"
 #include "replies/Language.h"
 #include "replies/LocationShape.h"
-#include "replies/ReplyParts.h"
 #include "replies/WeatherTexts.h"
 #include "service/mJSON.h"
 #include "system/Numbers.h"
@@ -45,11 +45,15 @@ std::optional<std::string> PrecipitationType(int code) {
     return IsSnow(code) ? "Snow" : "Rain";
 }
 
-Number NumberAt(std::string_view json, std::string_view path) {
-    const std::string text = Trim(GetJSONValue(json, path));
-    if (text.empty() || text == "null") return std::nullopt;
-    return StrictNumber(text);
+// A number of a reply; nothing for null, text, or a value no weather has (which could not be
+// turned into a whole number safely).
+Number Reading(const std::string& text) {
+    const Number n = text == "null" ? std::nullopt : StrictNumber(text);
+    if (!n || !std::isfinite(*n) || std::fabs(*n) > 1e9) return std::nullopt;
+    return n;
 }
+
+Number NumberAt(std::string_view json, std::string_view path) { return Reading(Trim(GetJSONValue(json, path))); }
 
 std::vector<std::string> Elements(std::string_view json, std::string_view path) {
     const std::string array = GetJSONValue(json, path);
@@ -62,10 +66,7 @@ std::vector<std::string> Elements(std::string_view json, std::string_view path) 
 
 std::vector<Number> Series(std::string_view json, std::string_view path) {
     std::vector<Number> values;
-    for (const std::string& e : Elements(json, path)) {
-        const std::string text = Trim(e);
-        values.push_back(text == "null" ? std::nullopt : StrictNumber(text));
-    }
+    for (const std::string& e : Elements(json, path)) values.push_back(Reading(Trim(e)));
     return values;
 }
 
@@ -81,29 +82,6 @@ std::optional<long long> LocalSeconds(std::string_view text) {
         seconds += *minute * 60LL;
     }
     return seconds;
-}
-
-void WriteMeasure(JsonWriter& w, double value, int decimals, const char* unit, int unitType) {
-    ws::writeMeasure(w, value, decimals, unit, unitType);
-}
-
-// Values come in the unit system that was asked of the source.
-struct Units {
-    bool metric;
-    void OneTemperature(JsonWriter& w, double v) const { WriteMeasure(w, v, 1, metric ? "C" : "F", metric ? 17 : 18); }
-    void OneSpeed(JsonWriter& w, double v) const { WriteMeasure(w, v, 1, metric ? "km/h" : "mi/h", metric ? 7 : 9); }
-    void OneLiquid(JsonWriter& w, double v) const { WriteMeasure(w, v, metric ? 1 : 2, metric ? "mm" : "in", metric ? 3 : 1); }
-    // The source gives snowfall in centimetres, or inches with the imperial option.
-    void OneSnow(JsonWriter& w, double v) const { WriteMeasure(w, v, 1, metric ? "cm" : "in", metric ? 4 : 1); }
-};
-
-void WriteDirection(JsonWriter& w, double degrees, ws::Lang lang) {
-    const int d = static_cast<int>(std::lround(degrees)) % 360;
-    w.key("Direction").beginObject()
-        .member("Degrees", d)
-        .member("Localized", ws::compassLocalized(d, lang))
-        .member("English", ws::compassEnglish(d))
-        .endObject();
 }
 
 // The forecast reply's parts and the hour that "current" falls in.
@@ -230,7 +208,7 @@ std::optional<std::string> CurrentFromForecast(std::string_view json, std::strin
     c.dewPoint = now("dew_point_2m");
     if (now("wind_speed_10m")) {
         c.windDegrees = whole(now("wind_direction_10m"));
-        if (c.windDegrees) *c.windDegrees %= 360;
+        if (c.windDegrees) *c.windDegrees = (*c.windDegrees % 360 + 360) % 360;
         c.windSpeed = now("wind_speed_10m");
     }
     c.gustSpeed = now("wind_gusts_10m");
@@ -275,24 +253,17 @@ std::optional<std::string> CurrentFromForecast(std::string_view json, std::strin
 
 namespace {
 
-// One half of a forecast day from the hours [first, last).
-struct Half {
-    int icon = 0, wmo = 0;
-    int cloudCover = 0, probability = 0, thunder = 0, rainProbability = 0, snowProbability = 0, iceProbability = 0;
-    double rain = 0, snow = 0;
-    std::optional<double> wind, gust, degrees;
-};
-
 struct HourlySeries {
     std::vector<Number> code, probability, rain, showers, snow, cloud, wind, degrees, gust;
 };
 
-Half ReadHalf(const HourlySeries& s, long first, long last, bool day, std::optional<int> wmo) {
-    Half h;
+// One half of a forecast day from the hours [first, last): the worst weather code (or the given
+// one), the highest probability, the sums, the mean cloud cover and wind, the strongest gust.
+ws::HalfDayValues ReadHalf(const HourlySeries& s, long first, long last, bool day, std::optional<int> wmo) {
+    ws::HalfDayValues h;
     double cloud = 0, east = 0, north = 0, wind = 0;
     int cloudHours = 0, windHours = 0, worst = -1;
     bool thunder = false, snow = false, ice = false, rain = false;
-    std::optional<double> gust;
     for (long i = first; i < last; ++i) {
         if (const Number c = At(s.code, i)) {
             const int code = static_cast<int>(*c);
@@ -302,7 +273,8 @@ Half ReadHalf(const HourlySeries& s, long first, long last, bool day, std::optio
             ice |= IsFreezing(code);
             rain |= IsWet(code) && !IsSnow(code) && !IsFreezing(code);
         }
-        if (const Number p = At(s.probability, i)) h.probability = std::max(h.probability, static_cast<int>(std::lround(*p)));
+        if (const Number p = At(s.probability, i))
+            h.precipitationProbability = std::max(h.precipitationProbability, static_cast<int>(std::lround(*p)));
         h.rain += At(s.rain, i).value_or(0) + At(s.showers, i).value_or(0);
         h.snow += At(s.snow, i).value_or(0);
         if (const Number c = At(s.cloud, i)) cloud += *c, ++cloudHours;
@@ -310,68 +282,24 @@ Half ReadHalf(const HourlySeries& s, long first, long last, bool day, std::optio
             const double a = *At(s.degrees, i) * 3.14159265358979323846 / 180;
             wind += *v, east += *v * std::sin(a), north += *v * std::cos(a), ++windHours;
         }
-        if (const Number g = At(s.gust, i)) gust = std::max(gust.value_or(0), *g);
+        if (const Number g = At(s.gust, i)) h.gustSpeed = std::max(h.gustSpeed.value_or(0), *g);
     }
-    h.wmo = wmo.value_or(worst);
-    h.icon = ServiceIcon(h.wmo, day);
+    h.icon = ServiceIcon(wmo.value_or(worst), day);
     if (cloudHours) h.cloudCover = static_cast<int>(std::lround(cloud / cloudHours));
     if (windHours) {
-        h.wind = wind / windHours;
-        double degrees = std::atan2(east, north) * 180 / 3.14159265358979323846;
-        h.degrees = degrees < 0 ? degrees + 360 : degrees;
+        h.windSpeed = wind / windHours;
+        const double degrees = std::atan2(east, north) * 180 / 3.14159265358979323846;
+        h.windDegrees = static_cast<int>(std::lround(degrees < 0 ? degrees + 360 : degrees)) % 360;
     }
-    h.gust = gust;
     rain |= h.rain > 0;
     snow |= h.snow > 0;
-    if (thunder) h.thunder = h.probability;
-    if (rain) h.rainProbability = h.probability;
-    if (snow) h.snowProbability = h.probability;
-    if (ice) h.iceProbability = h.probability;
+    if (h.rain > 0 || h.snow > 0) h.precipitationType = h.snow > 0 ? (h.rain > 0 ? "Mixed" : "Snow") : "Rain";
+    const int p = h.precipitationProbability;
+    h.thunderstormProbability = thunder ? p : 0;
+    h.rainProbability = rain ? p : 0;
+    h.snowProbability = snow ? p : 0;
+    h.iceProbability = ice ? p : 0;
     return h;
-}
-
-void WriteHalf(JsonWriter& w, const Half& h, const Units& u, ws::Lang lang) {
-    const std::string phrase = ws::iconPhrase(h.icon, lang);
-    w.beginObject()
-        .member("Icon", h.icon)
-        .member("IconPhrase", phrase)
-        .member("HasPrecipitation", h.rain + h.snow > 0);
-    if (h.rain + h.snow > 0) w.member("PrecipitationType", h.snow > 0 ? (h.rain > 0 ? "Mixed" : "Snow") : "Rain");
-    w.member("ShortPhrase", phrase)
-        .member("LongPhrase", phrase)
-        .member("PrecipitationProbability", h.probability)
-        .member("ThunderstormProbability", h.thunder)
-        .member("RainProbability", h.rainProbability)
-        .member("SnowProbability", h.snowProbability)
-        .member("IceProbability", h.iceProbability);
-    if (h.wind && h.degrees) {
-        w.key("Wind").beginObject().key("Speed");
-        u.OneSpeed(w, *h.wind);
-        WriteDirection(w, *h.degrees, lang);
-        w.endObject();
-    }
-    if (h.gust) {
-        w.key("WindGust").beginObject().key("Speed");
-        u.OneSpeed(w, *h.gust);
-        w.endObject();
-    }
-    w.key("TotalLiquid");
-    u.OneLiquid(w, h.rain + (u.metric ? h.snow * 10 / 7 : h.snow / 7));  // about 7 cm of snow a centimetre of water
-    w.key("Rain");
-    u.OneLiquid(w, h.rain);
-    w.key("Snow");
-    u.OneSnow(w, h.snow);
-    w.member("CloudCover", h.cloudCover);
-    w.endObject();
-}
-
-// A rise or set on the given local day as the service writes it; null when the source has none
-// for that day (polar day or night).
-void WriteTime(JsonWriter& w, const char* name, const char* epochName, std::optional<long long> utc, int offset) {
-    w.key(name);
-    if (utc) w.string(ws::isoWithOffset(*utc, offset)); else w.null();
-    w.key(epochName);
-    if (utc) w.integer(*utc); else w.null();
 }
 
 }  // namespace
@@ -383,7 +311,6 @@ std::optional<std::string> DailyFromForecast(std::string_view json, std::string_
     const std::optional<long long> nowLocal = LocalSeconds(Trim(GetJSONValue(json, "current/time")));
     if (dates.empty() || !nowLocal) return std::nullopt;
     const ws::Lang lang = ws::Language::fromCode(language).lang;
-    const Units u{metric};
     const auto daily = [&](std::string_view name) { return Series(json, std::string("daily/") + std::string(name)); };
     const std::vector<Number> code = daily("weather_code"), high = daily("temperature_2m_max"),
                               low = daily("temperature_2m_min"), feltHigh = daily("apparent_temperature_max"),
@@ -393,8 +320,10 @@ std::optional<std::string> DailyFromForecast(std::string_view json, std::string_
     const HourlySeries s{f->Hourly("weather_code"), f->Hourly("precipitation_probability"), f->Hourly("rain"),
                          f->Hourly("showers"), f->Hourly("snowfall"), f->Hourly("cloud_cover"),
                          f->Hourly("wind_speed_10m"), f->Hourly("wind_direction_10m"), f->Hourly("wind_gusts_10m")};
-    const long long offset = f->offsetMinutes * 60LL;
+    const int offsetMinutes = f->offsetMinutes;
+    const long long offset = offsetMinutes * 60LL;
     const long long today = *nowLocal / 86400 * 86400;
+    const auto moment = [&](long long utc) { return ws::Moment{ws::isoWithOffset(utc, offsetMinutes), utc}; };
 
     JsonWriter w;
     w.beginObject();
@@ -405,59 +334,49 @@ std::optional<std::string> DailyFromForecast(std::string_view json, std::string_
         const std::optional<long long> midnight = LocalSeconds(Trim(dates[d]));
         // The past day asked for the pressure tendency is no forecast.
         if (!midnight || *midnight < today) continue;
-        const long dayStart = f->Index(*midnight + 7 * 3600);
-        const Number dayCode = At(code, static_cast<long>(d));
-        w.beginObject()
-            .member("Date", ws::isoWithOffset(*midnight + 7 * 3600 - offset, f->offsetMinutes))
-            .member("EpochDate", *midnight + 7 * 3600 - offset);
-        const double light = At(daylight, static_cast<long>(d)).value_or(-1);
+        const long i = static_cast<long>(d);
+        const Number lo = At(low, i), hi = At(high, i);
+        if (!lo || !hi) continue;
+        ws::DayValues v;
+        v.date = moment(*midnight + 7 * 3600 - offset);
+        // The midnight sun or the polar night: no rise and no set, as the service writes null.
+        const double light = At(daylight, i).value_or(-1);
         const bool polar = light >= 0 && (light < 60 || light > 86340);
-        const auto sunAt = [&](const std::vector<std::string>& texts) -> std::optional<long long> {
+        const auto sunAt = [&](const std::vector<std::string>& texts) -> std::optional<ws::Moment> {
             if (polar || d >= texts.size()) return std::nullopt;
             const std::optional<long long> t = LocalSeconds(Trim(texts[d]));
-            return t ? std::optional<long long>(*t - offset) : std::nullopt;
+            if (!t) return std::nullopt;
+            return moment(*t - offset);
         };
-        w.key("Sun").beginObject();
-        WriteTime(w, "Rise", "EpochRise", sunAt(rises), f->offsetMinutes);
-        WriteTime(w, "Set", "EpochSet", sunAt(sets), f->offsetMinutes);
-        w.endObject();
+        v.sunRise = sunAt(rises);
+        v.sunSet = sunAt(sets);
         const ws::MoonDay moon = ws::moonDay(*midnight - offset, *midnight + 86400 - offset, *midnight + 43200 - offset);
-        w.key("Moon").beginObject();
-        WriteTime(w, "Rise", "EpochRise", moon.riseUtc, f->offsetMinutes);
-        WriteTime(w, "Set", "EpochSet", moon.setUtc, f->offsetMinutes);
-        w.member("Phase", moon.phase).member("Age", moon.age).endObject();
-        const auto pair = [&](const char* name, const std::vector<Number>& min, const std::vector<Number>& max) {
-            const Number lo = At(min, static_cast<long>(d)), hi = At(max, static_cast<long>(d));
-            if (!lo || !hi) return;
-            w.key(name).beginObject().key("Minimum");
-            u.OneTemperature(w, *lo);
-            w.key("Maximum");
-            u.OneTemperature(w, *hi);
-            w.endObject();
-        };
-        pair("Temperature", low, high);
-        pair("RealFeelTemperature", feltLow, feltHigh);
-        if (const Number sun = At(sunshine, static_cast<long>(d))) w.member("HoursOfSun", *sun / 3600, 1);
-        if (const Number index = At(uv, static_cast<long>(d))) {
+        if (moon.riseUtc) v.moonRise = moment(*moon.riseUtc);
+        v.moonSet = moment(moon.setUtc);
+        v.moonPhase = moon.phase;
+        v.moonAge = moon.age;
+        v.minimum = *lo;
+        v.maximum = *hi;
+        v.realFeelMinimum = At(feltLow, i);
+        v.realFeelMaximum = At(feltHigh, i);
+        if (const Number sun = At(sunshine, i)) v.hoursOfSun = *sun / 3600;
+        if (const Number index = At(uv, i)) {
             const int value = static_cast<int>(std::lround(*index));
-            w.key("AirAndPollen").beginArray().beginObject()
-                .member("Name", "UVIndex")
-                .member("Value", value)
-                .member("Category", ws::uvCategory(value, lang))
-                .member("CategoryValue", ws::uvCategoryValue(value))
-                .endObject().endArray();
+            v.airAndPollen.push_back({"UVIndex", value, ws::uvCategory(value, lang), ws::uvCategoryValue(value), std::nullopt});
         }
         std::optional<int> dayWmo;
-        if (dayCode) dayWmo = static_cast<int>(*dayCode);
+        if (const Number c = At(code, i)) dayWmo = static_cast<int>(*c);
         // Day 07:00 to 19:00, night 19:00 to 07:00, as the service splits them.
+        const long dayStart = f->Index(*midnight + 7 * 3600);
         const long start = dayStart < 0 ? -100 : dayStart;
-        w.key("Day");
-        WriteHalf(w, ReadHalf(s, start, start + 12, true, dayWmo), u, lang);
-        w.key("Night");
-        WriteHalf(w, ReadHalf(s, start + 12, start + 24, false, std::nullopt), u, lang);
-        w.key("Sources").beginArray().string("Open-Meteo").endArray();
-        w.member("MobileLink", kOpenMeteoLink).member("Link", kOpenMeteoLink);
-        w.endObject();
+        v.day = ReadHalf(s, start, start + 12, true, dayWmo);
+        v.night = ReadHalf(s, start + 12, start + 24, false, std::nullopt);
+        for (ws::HalfDayValues* half : {&v.day, &v.night})
+            // About 7 cm of snow give 1 cm of water.
+            half->totalLiquid = half->rain + (metric ? half->snow * 10 / 7 : half->snow / 7);
+        v.source = "Open-Meteo";
+        v.link = kOpenMeteoLink;
+        ws::writeForecastDay(w, v, lang, true, metric, false);
         ++written;
     }
     w.endArray().endObject();
