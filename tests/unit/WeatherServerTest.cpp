@@ -251,6 +251,14 @@ TEST_F(WeatherServerProcessTest, RoutesKeyCheckUnitSystemsAndLanguages)
         {"/currentconditions/v1/999999?ApiKey=" + kKey, 400, "Invalid location key: 999999"},
         {"/forecasts/v1/daily/7day/171001?ApiKey=" + kKey, 404, ""},
         {"/forecasts/v1/hourly/12hour/171001?ApiKey=" + kKey, 404, ""},
+        // The keyless source's paths, as its adapter asks them.
+        {"/v1/search?name=m%C3%BCnchen&count=10&language=de&format=json", 200, "\"name\":\"M\xC3\xBCnchen\""},
+        {"/v1/search?name=nowhere&count=10&format=json", 200, "{\"generationtime_ms\":"},
+        {"/v1/get?id=171002&language=de&format=json", 200, "\"postcodes\":[\"80331\"],\"country\":\"Deutschland\",\"admin1\":\"Bayern\""},
+        {"/v1/get?id=999999&format=json", 400, "\"error\":true"},
+        {"/v1/forecast?latitude=48.137&longitude=11.575&current=temperature_2m&daily=sunrise&timezone=auto&past_days=1"
+         "&forecast_days=2&temperature_unit=fahrenheit", 200, "\"time\":[\"2026-07-08\",\"2026-07-09\",\"2026-07-10\"]"},
+        {"/v1/forecast?latitude=1.5&longitude=2&current=temperature_2m", 400, "\"error\":true"},
         // The satellite picture and the update server ask for no key.
         {"/sat_mosaic_640x480_public/IR/iseur3.jpg", 200, "\xFF\xD8\xFF"},
         {"/updates/updates.php?send=Wolkenglas.exe,.inf", 200, record},
