@@ -103,7 +103,7 @@ TEST(SettingsDialogE2E, ShowsItsControlsHidesOnAltF4OpensOnF1AndOkStores) {
         {119, "Edit", false, ""},
         {120, "Button", false, "&Abrufen"},
         {121, "Static", false, "Quelle der Daten:"},
-        {122, "Static", false, "http://www.accuweather.com/"},
+        {122, "Static", false, "Wetterdaten: Open-Meteo.com"},  // no key: the keyless source, named
         {123, "Button", false, ""},
         {124, "Static", false, ""},
         {125, "Static", false, "Wolkenglas"},
