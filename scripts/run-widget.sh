@@ -63,7 +63,7 @@ if [ -x "$SERVER" ] && "$SERVER" --help >/dev/null 2>&1; then
     BASE="http://127.0.0.1:$PORT/"
     wine reg add "$KEY" /v Server.Satellite /d "$BASE" /f >/dev/null
     wine reg add "$KEY" /v Server.Update /d "${BASE}updates/" /f >/dev/null
-    STORED=$(wine reg query "$KEY" /v Location.Key 2>/dev/null | awk '/Location.Key/ {print $3}' | tr -d '\r')
+    STORED=$({ wine reg query "$KEY" /v Location.Key 2>/dev/null || true; } | awk '/Location.Key/ {print $3}' | tr -d '\r')
     if [ -n "$LIVE" ]; then
         # The built-in hosts of the keyless source; no key, so it is the chosen source.
         for v in Server.Api Server.Geocoding Server.Forecast Server.Source; do
