@@ -99,12 +99,12 @@ struct Forecast {
     }
 };
 
-std::optional<Forecast> ReadForecast(std::string_view json) {
+std::optional<Forecast> ReadForecast(std::string_view json, bool days) {
     Forecast f;
     f.json = json;
-    // One reply serves the current conditions and the days: without any part it is no forecast.
-    for (const char* part : {"current", "hourly", "daily"})
+    for (const char* part : {"current", "hourly"})
         if (GetJSONValue(json, part).empty()) return std::nullopt;
+    if (days && GetJSONValue(json, "daily").empty()) return std::nullopt;
     f.offsetMinutes = static_cast<int>(std::lround(Val(GetJSONValue(json, "utc_offset_seconds")) / 60));
     for (const std::string& t : Elements(json, "hourly/time")) {
         const std::optional<long long> s = LocalSeconds(Trim(t));
@@ -182,7 +182,7 @@ std::string ForecastRequestPath(const ForecastQuery& q) {
 }
 
 std::optional<std::string> CurrentFromForecast(std::string_view json, std::string_view language, bool metric) {
-    const std::optional<Forecast> f = ReadForecast(json);
+    const std::optional<Forecast> f = ReadForecast(json, false);
     if (!f) return std::nullopt;
     const auto now = [&](std::string_view name) { return NumberAt(json, std::string("current/") + std::string(name)); };
     const std::optional<long long> local = LocalSeconds(Trim(GetJSONValue(json, "current/time")));
@@ -305,7 +305,7 @@ ws::HalfDayValues ReadHalf(const HourlySeries& s, long first, long last, bool da
 }  // namespace
 
 std::optional<std::string> DailyFromForecast(std::string_view json, std::string_view language, bool metric, int days) {
-    const std::optional<Forecast> f = ReadForecast(json);
+    const std::optional<Forecast> f = ReadForecast(json, true);
     if (!f) return std::nullopt;
     const std::vector<std::string> dates = Elements(json, "daily/time");
     const std::optional<long long> nowLocal = LocalSeconds(Trim(GetJSONValue(json, "current/time")));

@@ -26,8 +26,8 @@ struct ForecastQuery {
 std::string ForecastRequestPath(const ForecastQuery& query);
 
 // A forecast reply as the service's current conditions (an array of one object), or its daily
-// forecast (an object with "DailyForecasts"). Nothing when the reply lacks "current", "hourly"
-// or "daily": the source answered, but not with a forecast.
+// forecast (an object with "DailyForecasts"). Nothing when the reply lacks "current" or "hourly",
+// or for the days "daily": the source answered, but not with a forecast.
 std::optional<std::string> CurrentFromForecast(std::string_view forecast, std::string_view language, bool metric);
 std::optional<std::string> DailyFromForecast(std::string_view forecast, std::string_view language, bool metric,
                                              int days);

@@ -21,7 +21,8 @@ std::optional<UpdateRecord> ParseUpdateRecord(std::string_view reply);
 // Plain character comparison, so "1.54a" and "1.54 Beta 2" are newer than "1.54".
 bool IsNewerVersion(std::string_view offered, std::string_view current);
 
-// Asks the server for a newer version, asks the user, downloads, checks and installs it.
+// Asks the server for a newer version, asks the user, downloads, checks and installs it. Made to
+// run off the window thread: `ports.system` then brings the beep and the boxes to it.
 // "OK" when the new program is in place, "ERROR" after a failure, the offered version when the
 // user declined, empty when there is nothing to do.
 std::string UpdateCheck(Ports& ports, const HttpClient& http, std::string_view baseUrl, std::string_view fileName,

@@ -1,6 +1,7 @@
 // The self-update and the manifest under Wine: the first start writes the manifest and restarts
 // once; an update offered by the local server is installed and the new program runs, from a
-// folder that Windows-1252 cannot spell; a wrong checksum leaves the program file as it was.
+// folder that Windows-1252 cannot spell; a wrong checksum leaves the program file as it was; an
+// offer declined after a slow first refresh leaves the refresh's title.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <thread>
 
 #include "../doubles/WeatherServerProcess.h"
+#include "ScreenColours.h"
 #include "WineSession.h"
 
 using namespace std::chrono_literals;
@@ -145,6 +147,33 @@ TEST(UpdateE2E, WrongChecksumLeavesTheProgramFileAsItWas) {
     EXPECT_EQ(Contents(run.wine.LinuxExe()), run.original);
     EXPECT_FALSE(fs::exists(run.wine.LinuxExe() + ".new") || fs::exists(run.wine.LinuxExe() + ".old"));
     EXPECT_EQ(run.Version(), "1.54");
+}
+
+TEST(UpdateE2E, DeclinedAfterASlowFirstRefreshLeavesTheGreenTitle) {
+    UpdateRun run({"--update-version", "1.55", "--delay-ms", "2000"}, "Wolkenglas");
+    WineSession& wine = run.wine;
+    wine.InstallTahoma();
+    wine.RegAdd(kSettingsKey, "Server.Source", "service");
+    wine.RegAdd(kSettingsKey, "Server.Api", run.server.Base());
+    wine.RegAdd(kSettingsKey, "Server.Satellite", run.server.Base());
+    wine.RegAdd(kSettingsKey, "Location.Selected", "Berlin, Berlin, DE");
+    wine.RegAdd(kSettingsKey, "Location.Key", "171001");
+    wine.Start();
+    const auto question = run.Box();
+    ASSERT_TRUE(question) << "no question";
+    // The refresh's last request: its outcome is in the title by now.
+    ASSERT_TRUE(WaitFor([&] {
+        for (const auto& request : run.server.Requests())
+            if (!request.empty() && request[0].find("iseur3.jpg") != std::string::npos) return true;
+        return false;
+    }, 60s)) << "no satellite request";
+    wine.Key(*question, "n");
+    ASSERT_TRUE(wine.WaitForWindowGone(kUpdateTitle, 20s)) << "the question stays";
+    EXPECT_FALSE(wine.WaitForWindow("Wolkenglas:  Lade Daten, bitte warten ...", 3s)) << "the loading text came back";
+    const auto id = wine.WaitForWindow("Wolkenglas:  Berlin", 5s);
+    ASSERT_TRUE(id) << "the title is not the refresh's";
+    const WindowGeometry g = wine.Geometry(*id);
+    EXPECT_GT(screen::Count(screen::Colours(wine, wine.Screenshot("update-declined"), g.x + 5, g.y + 2, 358, 15), "#80FF80"), 30);
 }
 
 }  // namespace
