@@ -26,7 +26,8 @@ struct Widget {
     // refresh has a server to ask.
     explicit Widget(std::initializer_list<std::pair<std::string, std::string>> settings = {}) {
         for (const auto& [name, value] : {std::pair<std::string, std::string>{"Server.Api", server.Base()},
-                                          {"Server.Satellite", server.Base()}, {"Location.Key", "171001"},
+                                          {"Server.Satellite", server.Base()}, {"Server.Source", "service"},
+                                          {"Location.Key", "171001"},
                                           {"Location.Selected", "Berlin, Berlin, DE"}})
             wine.RegAdd(kSettingsKey, name, value);
         for (const auto& [name, value] : settings) wine.RegAdd(kSettingsKey, name, value);

@@ -153,6 +153,7 @@ TEST(UpdateE2E, DeclinedAfterASlowFirstRefreshLeavesTheGreenTitle) {
     UpdateRun run({"--update-version", "1.55", "--delay-ms", "2000"}, "Wolkenglas");
     WineSession& wine = run.wine;
     wine.InstallTahoma();
+    wine.RegAdd(kSettingsKey, "Server.Source", "service");
     wine.RegAdd(kSettingsKey, "Server.Api", run.server.Base());
     wine.RegAdd(kSettingsKey, "Server.Satellite", run.server.Base());
     wine.RegAdd(kSettingsKey, "Location.Selected", "Berlin, Berlin, DE");

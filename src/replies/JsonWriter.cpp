@@ -1,4 +1,4 @@
-#include "server/JsonWriter.h"
+#include "replies/JsonWriter.h"
 
 #include <charconv>
 #include <cmath>
