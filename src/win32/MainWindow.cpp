@@ -24,7 +24,7 @@ MainWindow::MainWindow(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &MainWindow::WndProc;
+    wc.lpfnWndProc = &MessageWindow::Procedure;
     wc.hInstance = instance;
 #ifdef WG_HAVE_ARTWORK
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
@@ -33,32 +33,16 @@ MainWindow::MainWindow(HINSTANCE instance) {
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
     hwnd_ = CreateWindowExW(0, kClassName, L"Wolkenglas", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 388, 213,
-                            nullptr, nullptr, instance, this);
+                            nullptr, nullptr, instance, CreationParam());
 }
 
 MainWindow::~MainWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
 void MainWindow::StartTimers() {
-    SetTimer(hwnd_, kTimer1, frmMain::kTimer1Interval, nullptr);
-    SetTimer(hwnd_, kTimer2, frmMain::kTimer2Interval, nullptr);
-}
-
-LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    return self->OnMessage(msg, wParam, lParam);
+    StartTimer(kTimer1, frmMain::kTimer1Interval);
+    StartTimer(kTimer2, frmMain::kTimer2Interval);
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -68,9 +52,6 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the back buffer paints every pixel
-    case WM_TIMER:
-        OnTimer(static_cast<UINT_PTR>(wParam));
-        return 0;
     case WM_ACTIVATE:
         InvalidateRect(hwnd_, nullptr, FALSE);
         break;
@@ -120,7 +101,7 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return Default(msg, wParam, lParam);
 }
 
 void MainWindow::OnPaint() noexcept {
@@ -188,8 +169,8 @@ void MainWindow::ShowChanges() noexcept {
 void MainWindow::Unload() noexcept {
     if (unloaded_ || !model_) return;
     unloaded_ = true;
-    KillTimer(hwnd_, kTimer1);
-    KillTimer(hwnd_, kTimer2);
+    StopTimer(kTimer1);
+    StopTimer(kTimer2);
     model_->Form_Unload();
     DestroyWindow(hwnd_);
 }

@@ -17,7 +17,6 @@ public:
 
     void Attach(frmMain& model) { model_ = &model; face_.Attach(hwnd_, model); }
     void StartTimers();
-    HWND Hwnd() const { return hwnd_; }
 
     // WindowView
     void Show() override;
@@ -27,10 +26,9 @@ public:
     void SetIcon(const IconImage& image) override;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     void OnPaint() noexcept;
-    void OnTimer(UINT_PTR id) noexcept;
+    void OnTimer(UINT_PTR id) noexcept override;
     void OnButtonDown(UINT msg, LPARAM lParam) noexcept;
     void OnButtonUp(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     void ShowChanges() noexcept;

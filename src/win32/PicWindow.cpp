@@ -21,39 +21,23 @@ PicWindow::PicWindow(HINSTANCE instance) : instance_(instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &PicWindow::WndProc;
+    wc.lpfnWndProc = &MessageWindow::Procedure;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
     // A tool window: the transient view has no taskbar button of its own.
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Satellitenbild", WS_POPUP, 0, 0, 642, 482, nullptr,
-                            nullptr, instance, this);
+                            nullptr, instance, CreationParam());
 }
 
 PicWindow::~PicWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
 void PicWindow::Attach(frmPic& model) {
     model_ = &model;
-    SetTimer(hwnd_, kTimer1, frmPic::kTimer1Interval, nullptr);
-}
-
-LRESULT CALLBACK PicWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<PicWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<PicWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    return self->OnMessage(msg, wParam, lParam);
+    StartTimer(kTimer1, frmPic::kTimer1Interval);
 }
 
 LRESULT PicWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -63,9 +47,6 @@ LRESULT PicWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the paint covers every pixel
-    case WM_TIMER:
-        if (wParam == kTimer1) OnTimer();
-        return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             POINT p{};
@@ -101,7 +82,7 @@ LRESULT PicWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return Default(msg, wParam, lParam);
 }
 
 bool PicWindow::OverPicture(int x, int y) const noexcept {
@@ -110,8 +91,8 @@ bool PicWindow::OverPicture(int x, int y) const noexcept {
     return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h;
 }
 
-void PicWindow::OnTimer() noexcept {
-    if (!model_) return;
+void PicWindow::OnTimer(UINT_PTR id) noexcept {
+    if (!model_ || id != kTimer1) return;
     model_->Timer1_Timer();
     if (model_->Pic.get() != painted_) InvalidateRect(hwnd_, nullptr, FALSE);
 }

@@ -22,11 +22,10 @@ public:
     void EnableDropShadow() override;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     void OnPaint() noexcept;
     void PaintContent(HDC dc) noexcept;
-    void OnTimer() noexcept;
+    void OnTimer(UINT_PTR id) noexcept override;
     bool OverPicture(int x, int y) const noexcept;
 
     HINSTANCE instance_ = nullptr;

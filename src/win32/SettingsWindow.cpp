@@ -80,7 +80,7 @@ std::string ListText(HWND combo, LRESULT item) {
 SettingsWindow::SettingsWindow(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &SettingsWindow::WndProc;
+    wc.lpfnWndProc = &MessageWindow::Procedure;
     // Room for the dialog manager's data: DefDlgProc then gives Tab, mnemonics, the default
     // button and the focus kept across activation, as in any dialog.
     wc.cbWndExtra = DLGWINDOWEXTRA;
@@ -103,7 +103,7 @@ SettingsWindow::SettingsWindow(HINSTANCE instance) {
     const int left = work.left + (work.right - work.left - width) / 2;
     const int top = work.top + (work.bottom - work.top - height) / 2;
     hwnd_ = CreateWindowExW(exStyle, kClassName, ToWide(kSetCaption).c_str(), style, left, top, width, height,
-                            nullptr, nullptr, instance, this);
+                            nullptr, nullptr, instance, CreationParam());
     if (!hwnd_) return;
     controls_.Create(hwnd_, instance);
     shown_.assign(controls_.Count(), Shown{});
@@ -117,29 +117,13 @@ SettingsWindow::SettingsWindow(HINSTANCE instance) {
 SettingsWindow::~SettingsWindow() {
     // The model may be gone already; the controls' last notifications must not reach it.
     model_ = nullptr;
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
 void SettingsWindow::Attach(frmSet& model) {
     model_ = &model;
     Sync();
-    SetTimer(hwnd_, kTimer1, frmSet::kTimer1Interval, nullptr);
-}
-
-LRESULT CALLBACK SettingsWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<SettingsWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefDlgProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefDlgProcW(hwnd, msg, wParam, lParam);
-    }
-    return self->OnMessage(msg, wParam, lParam);
+    StartTimer(kTimer1, frmSet::kTimer1Interval);
 }
 
 LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -151,12 +135,6 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
             return 0;
         }
         break;
-    case WM_TIMER:
-        if (wParam == kTimer1 && model_) {
-            model_->Timer1_Timer();
-            Sync();
-        }
-        return 0;
     case WM_CTLCOLORSTATIC:
         if (controls_.IsLink(reinterpret_cast<HWND>(lParam))) {
             HDC dc = reinterpret_cast<HDC>(wParam);
@@ -181,7 +159,13 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
     default:
         break;
     }
-    return DefDlgProcW(hwnd_, msg, wParam, lParam);
+    return Default(msg, wParam, lParam);
+}
+
+void SettingsWindow::OnTimer(UINT_PTR id) noexcept {
+    if (id != kTimer1 || !model_) return;
+    model_->Timer1_Timer();
+    Sync();
 }
 
 bool SettingsWindow::PreTranslate(MSG& msg) noexcept {

@@ -20,7 +20,6 @@ public:
     SettingsWindow& operator=(const SettingsWindow&) = delete;
 
     void Attach(frmSet& model);
-    HWND Hwnd() const { return hwnd_; }
 
     // Called by the message loop for every message before it is dispatched: the dialog's own keys
     // (Alt+F4, Enter in the place list and the search text), then Tab, arrows and mnemonics.
@@ -32,8 +31,11 @@ public:
     void EnableDropShadow() override {}
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    void OnTimer(UINT_PTR id) noexcept override;
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override {
+        return DefDlgProcW(hwnd_, msg, wParam, lParam);
+    }
     void OnCommand(std::size_t row, UINT code) noexcept;
     void Sync() noexcept;
 
