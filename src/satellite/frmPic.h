@@ -2,9 +2,21 @@
 #include <memory>
 
 #include "platform/Bitmap.h"
+#include "platform/Ports.h"
 #include "platform/WindowView.h"
 
-class frmMain;
+// What the satellite window needs of the widget that opens it.
+class PicOwner {
+public:
+    virtual Ports& Sys() = 0;
+    // Where the widget is: the window is centred on the monitor that shows it.
+    virtual ScreenRect OwnerRect() = 0;
+    // The window hid: the thumbnail may open it again.
+    virtual void PicHidden() = 0;
+
+protected:
+    ~PicOwner() = default;
+};
 
 // The satellite picture window: the picture at full size in a one-pixel black frame. Loaded
 // hidden and far off the screen at start, centred on the widget's monitor when first shown,
@@ -12,7 +24,7 @@ class frmMain;
 // holds the full-size picture that the widget's thumbnail is made from.
 class frmPic {
 public:
-    frmPic(WindowView& view, frmMain& main) : view_(view), main_(main) {}
+    frmPic(WindowView& view, PicOwner& owner) : view_(view), main_(owner) {}
 
     void Form_Load();
     void Form_Unload();
@@ -40,7 +52,7 @@ public:
 
 private:
     WindowView& view_;
-    frmMain& main_;
+    PicOwner& main_;
     bool loaded_ = false;
     bool placed_ = false;  // shown once: from then on it keeps its place
 };

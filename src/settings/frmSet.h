@@ -7,6 +7,7 @@
 #include "platform/Ports.h"
 #include "platform/WindowView.h"
 #include "settings/RefreshSchedule.h"
+#include "widget/SettingsDialog.h"
 
 class frmMain;
 struct ServiceReplies;
@@ -19,9 +20,18 @@ struct CheckBox {
 
 // The settings dialog: its options and the load/save rules of the stored settings. It is loaded
 // hidden at start and lives until the program ends.
-class frmSet {
+class frmSet final : public SettingsDialog {
 public:
     frmSet(Ports& ports, WindowView& view, frmMain& main);
+
+    // SettingsDialog
+    void Load(const std::string& title, const std::string& versionLine) override;
+    void Unload() override { Form_Unload(); }
+    void OpenIfReady() override;
+    void Refresh() override { cChk_Click(); }
+    bool PlaceChosen() const override;
+    bool UpdateReady() const override { return UpdateOk; }
+    std::string DetailLink() const override { return lLinkTag; }
 
     void Form_Load();
     void Form_Unload();
