@@ -27,6 +27,21 @@ void frmPic::Form_Unload() {
     loaded_ = false;
 }
 
+void frmPic::SetPicture(std::shared_ptr<const std::vector<std::uint8_t>> jpeg) {
+    jpeg_ = std::move(jpeg);
+    Pic.reset();
+    if (view_.IsVisible()) Decode();
+}
+
+void frmPic::Decode() {
+    if (Pic || !jpeg_ || !decoder_) return;
+    try {
+        if (auto picture = decoder_->DecodeBytes(*jpeg_)) Pic = std::make_shared<Bitmap>(std::move(*picture));
+    } catch (...) {
+        // No memory for the pixels: the window shows black.
+    }
+}
+
 void frmPic::Resize() {
     PicRect.x = 1;
     PicRect.y = 1;
@@ -51,11 +66,14 @@ void frmPic::Toggle() {
     } else {
         Form_DisplayChange();
     }
+    Decode();
     view_.Show();
 }
 
 void frmPic::HideStep() {
     view_.Hide();
+    // The bytes stay; the decoded picture (1.2 MiB) is made again when the window shows.
+    if (jpeg_) Pic.reset();
     main_.PicHidden();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/Bitmap.h"
+#include "platform/PictureDecoder.h"
 #include "platform/Ports.h"
 #include "platform/WindowView.h"
 
@@ -20,11 +23,16 @@ protected:
 
 // The satellite picture window: the picture at full size in a one-pixel black frame. Loaded
 // hidden and far off the screen at start, centred on the widget's monitor when first shown,
-// hidden again by any key, button or double-click and when it loses the foreground. It also
-// holds the full-size picture that the widget's thumbnail is made from.
+// hidden again by any key, button or double-click and when it loses the foreground. It keeps the
+// latest satellite picture as its JPEG bytes and holds it decoded only while it is shown.
 class frmPic {
 public:
     frmPic(WindowView& view, PicOwner& owner) : view_(view), main_(owner) {}
+
+    // The decoder of the pictures it keeps as bytes.
+    void AttachDecoder(PictureDecoder& decoder) { decoder_ = &decoder; }
+    // A new satellite picture (checked by the refresh): decoded at once only while shown.
+    void SetPicture(std::shared_ptr<const std::vector<std::uint8_t>> jpeg);
 
     void Form_Load();
     void Form_Unload();
@@ -46,7 +54,7 @@ public:
     void Form_DisplayChange();
 
     float TWX = 15.0f, TWY = 15.0f;
-    std::shared_ptr<Bitmap> Pic;  // the satellite picture; null until the first one arrives
+    std::shared_ptr<Bitmap> Pic;  // the picture shown; null while hidden or before the first one
     PixelRect PicRect;            // where the picture box lies in the window, in pixels
     int Width = 0, Height = 0;    // the window's size in pixels
 
@@ -55,4 +63,7 @@ private:
     PicOwner& main_;
     bool loaded_ = false;
     bool placed_ = false;  // shown once: from then on it keeps its place
+    PictureDecoder* decoder_ = nullptr;
+    std::shared_ptr<const std::vector<std::uint8_t>> jpeg_;
+    void Decode();
 };

@@ -99,7 +99,17 @@ public:
     // The dialog's clock (settings/frmSetSchedule.cpp): the balloon's withdrawal and the
     // scheduled refresh on the clock's slots of coMin's interval while ckRefresh is checked.
     void Timer1_Timer();
-    static constexpr unsigned kTimer1Interval = 100;
+    // When the clock next has work (a slot, a catch-up try, the note on old data): its UTC
+    // second and the seconds until then; none while nothing waits. The host sets one timer for it
+    // and asks again after every tick and whatever else it handled.
+    struct NextTickTime {
+        std::int64_t at;
+        double in;
+    };
+    std::optional<NextTickTime> NextTick();
+    // The balloon's withdrawal: milliseconds until it is due, none while no balloon is shown.
+    std::optional<std::uint32_t> BalloonDueIn();
+    void BalloonTimer();
     // The computer woke from sleep: once the network answers, a refresh catches up with a slot
     // missed meanwhile.
     void PowerResumed();
@@ -183,6 +193,11 @@ private:
     bool catchUp_ = false;
     std::int64_t nextTry_ = 0;
     std::optional<double> dataShown_;  // when the data on show came in
+    std::int64_t dataShownSecond_ = 0;  // the same as a UTC second
+    std::optional<std::int64_t> plannedTick_;  // the second the host's timer aims at
+    std::optional<std::int64_t> servedSlot_;   // the slot last served, never served twice in a row
+    std::int64_t NowSecond();
+    bool ScheduleReady(int interval) const;
     bool unloaded_ = false;          // late replies are dropped
     int errNumber_ = 0;              // the error the refresh's error path caught
     std::string errDescription_;

@@ -16,8 +16,7 @@
 
 namespace {
 constexpr wchar_t kClassName[] = L"WolkenglasWidget";
-constexpr UINT_PTR kTimer1 = 1;  // title colour
-constexpr UINT_PTR kTimer2 = 2;  // close marker
+constexpr UINT_PTR kTimer2 = 2;  // close marker, where the folder cannot be watched
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
@@ -40,9 +39,18 @@ MainWindow::~MainWindow() {
     DestroyOwnWindow();
 }
 
-void MainWindow::StartTimers() {
-    StartTimer(kTimer1, frmMain::kTimer1Interval);
-    StartTimer(kTimer2, frmMain::kTimer2Interval);
+void MainWindow::PollCloseMarker() { StartTimer(kTimer2, frmMain::kTimer2Interval); }
+
+void MainWindow::CheckCloseMarker() noexcept {
+    if (model_ && !unloaded_ && model_->Timer2_Timer()) Unload();
+}
+
+void MainWindow::AfterMessages() noexcept { FollowFocus(); }
+
+void MainWindow::FollowFocus() noexcept {
+    if (!model_ || unloaded_) return;
+    model_->TitleColor();
+    face_.OnTimer();  // repaints whatever changed on the face
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -53,7 +61,12 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     case WM_ERASEBKGND:
         return 1;  // the back buffer paints every pixel
     case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+        // The title's colour shows whether the widget has the focus; once more after the
+        // activation has settled, when the loop has handled this nudge.
+        FollowFocus();
         InvalidateRect(hwnd_, nullptr, FALSE);
+        PostMessageW(hwnd_, WM_NULL, 0, 0);
         break;
     case WM_NOTIFY:
         if (face_.OnNotify(lParam)) return 0;
@@ -120,13 +133,7 @@ void MainWindow::OnPaint() noexcept {
 }
 
 void MainWindow::OnTimer(UINT_PTR id) noexcept {
-    if (!model_) return;
-    if (id == kTimer1) {
-        model_->TitleColor();
-        face_.OnTimer();  // repaints whatever changed on the face
-    } else if (id == kTimer2) {
-        if (model_->Timer2_Timer()) Unload();
-    }
+    if (id == kTimer2) CheckCloseMarker();
 }
 
 namespace {
@@ -169,7 +176,6 @@ void MainWindow::ShowChanges() noexcept {
 void MainWindow::Unload() noexcept {
     if (unloaded_ || !model_) return;
     unloaded_ = true;
-    StopTimer(kTimer1);
     StopTimer(kTimer2);
     model_->Form_Unload();
     DestroyWindow(hwnd_);

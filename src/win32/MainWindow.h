@@ -16,7 +16,13 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     void Attach(frmMain& model) { model_ = &model; face_.Attach(hwnd_, model); }
-    void StartTimers();
+    // Without a change notification on the program's folder the close marker is polled.
+    void PollCloseMarker();
+    // The close marker may have appeared: unloads the widget when it has.
+    void CheckCloseMarker() noexcept;
+    // After the message loop handled its messages: the title's colour follows the focus and the
+    // face is repainted when anything on it changed, whoever changed it.
+    void AfterMessages() noexcept;
 
     // WindowView
     void Show() override;
@@ -32,6 +38,7 @@ private:
     void OnButtonDown(UINT msg, LPARAM lParam) noexcept;
     void OnButtonUp(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     void ShowChanges() noexcept;
+    void FollowFocus() noexcept;
     void Unload() noexcept;
 
     frmMain* model_ = nullptr;

@@ -14,7 +14,7 @@
 
 namespace {
 constexpr wchar_t kClassName[] = L"WolkenglasSatellite";
-constexpr UINT_PTR kTimer1 = 1;  // focus watch
+constexpr UINT_PTR kTimer1 = 1;  // focus watch, while shown
 }  // namespace
 
 PicWindow::PicWindow(HINSTANCE instance) : instance_(instance) {
@@ -37,7 +37,6 @@ PicWindow::~PicWindow() {
 
 void PicWindow::Attach(frmPic& model) {
     model_ = &model;
-    StartTimer(kTimer1, frmPic::kTimer1Interval);
 }
 
 LRESULT PicWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -47,6 +46,10 @@ LRESULT PicWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the paint covers every pixel
+    case WM_ACTIVATE:
+        // Another window took the foreground: the view hides at once.
+        if (LOWORD(wParam) == WA_INACTIVE && model_ && IsWindowVisible(hwnd_)) model_->HideStep();
+        break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             POINT p{};
@@ -94,7 +97,12 @@ bool PicWindow::OverPicture(int x, int y) const noexcept {
 void PicWindow::OnTimer(UINT_PTR id) noexcept {
     if (!model_ || id != kTimer1) return;
     model_->Timer1_Timer();
-    if (model_->Pic.get() != painted_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (!IsWindowVisible(hwnd_)) StopTimer(kTimer1);
+    AfterMessages();
+}
+
+void PicWindow::AfterMessages() noexcept {
+    if (model_ && model_->Pic.get() != painted_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void PicWindow::OnPaint() noexcept {
@@ -132,8 +140,10 @@ void PicWindow::PaintContent(HDC dc) noexcept {
 
 void PicWindow::Show() {
     ShowWindow(hwnd_, SW_SHOW);
-    // The focus watch hides the view as soon as it is not in front.
+    // The view hides as soon as it is not in front: on its deactivation, and the focus watch
+    // covers a foreground it never got.
     SetForegroundWindow(hwnd_);
+    StartTimer(kTimer1, frmPic::kTimer1Interval);
 }
 
 void PicWindow::EnableDropShadow() { cShadow(hwnd_); }

@@ -17,6 +17,9 @@ public:
     // Before the start sequence; the focus watch runs from here on.
     void Attach(frmPic& model);
 
+    // After the message loop handled its messages: a picture that arrived or went is painted.
+    void AfterMessages() noexcept;
+
     // WindowView
     void Show() override;
     void EnableDropShadow() override;

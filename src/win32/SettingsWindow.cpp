@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "KeyState.h"
@@ -14,7 +15,9 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"WolkenglasSettings";
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTimer1 = 1;  // the schedule: one shot at its next work
+constexpr UINT_PTR kTimer2 = 2;  // the balloon's withdrawal
+constexpr double kTimerSlackSeconds = 0.05;  // a timer aimed at a second lands just after it
 
 // The model's check boxes and what a click on each runs.
 struct CheckBinding {
@@ -123,7 +126,7 @@ SettingsWindow::~SettingsWindow() {
 void SettingsWindow::Attach(frmSet& model) {
     model_ = &model;
     Sync();
-    StartTimer(kTimer1, frmSet::kTimer1Interval);
+    Rearm();
 }
 
 LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -154,8 +157,21 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
         if (model_) model_->Hide();
         return 0;
     case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMEAUTOMATIC && model_) model_->PowerResumed();
+        if (wParam == PBT_APMRESUMEAUTOMATIC && model_) {
+            model_->PowerResumed();
+            armedTick_.reset();
+            Rearm();
+        }
         return TRUE;
+    case WM_TIMECHANGE:
+        // The clock was set: a look at once (a day forward is a gap the catch-up serves), then
+        // the timer aims at the new clock's next slot.
+        if (model_) {
+            model_->Timer1_Timer();
+            armedTick_.reset();
+            AfterMessages();
+        }
+        return 0;
     default:
         break;
     }
@@ -163,9 +179,44 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
 }
 
 void SettingsWindow::OnTimer(UINT_PTR id) noexcept {
-    if (id != kTimer1 || !model_) return;
-    model_->Timer1_Timer();
+    if (!model_) return;
+    if (id == kTimer1) {
+        model_->Timer1_Timer();
+        armedTick_.reset();  // a timer that came early aims again
+    } else if (id == kTimer2) {
+        model_->BalloonTimer();
+        armedBalloon_ = 0.0f;
+    }
+    AfterMessages();
+}
+
+void SettingsWindow::AfterMessages() noexcept {
     Sync();
+    Rearm();
+}
+
+void SettingsWindow::Rearm() noexcept {
+    if (!model_ || !hwnd_) return;
+    try {
+        const auto next = model_->NextTick();
+        const std::optional<std::int64_t> at = next ? std::optional<std::int64_t>(next->at) : std::nullopt;
+        if (at != armedTick_ || (at && !TimerRunning(kTimer1))) {
+            armedTick_ = at;
+            if (next) {
+                const double ms = std::clamp((next->in + kTimerSlackSeconds) * 1000.0, 10.0, 86400000.0);
+                StartOneShot(kTimer1, static_cast<UINT>(ms));
+            } else {
+                StopTimer(kTimer1);
+            }
+        }
+        if (model_->BalloonTime != armedBalloon_) {
+            armedBalloon_ = model_->BalloonTime;
+            if (const auto due = model_->BalloonDueIn()) StartOneShot(kTimer2, std::max<UINT>(10, *due + 20));
+            else StopTimer(kTimer2);
+        }
+    } catch (...) {
+        // A clock that cannot be read: the next message tries again.
+    }
 }
 
 bool SettingsWindow::PreTranslate(MSG& msg) noexcept {

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,10 @@ public:
     // True when the message was handled and must not be dispatched.
     bool PreTranslate(MSG& msg) noexcept;
 
+    // After the message loop handled its messages: the controls follow the model (a refresh or a
+    // search may have changed it) and the clock's two timers aim at the model's next work.
+    void AfterMessages() noexcept;
+
     // WindowView
     void Show() override;
     void EnableDropShadow() override {}
@@ -38,6 +44,7 @@ private:
     }
     void OnCommand(std::size_t row, UINT code) noexcept;
     void Sync() noexcept;
+    void Rearm() noexcept;
 
     // What each control shows now, so that a sync touches only what changed.
     struct Shown {
@@ -56,4 +63,6 @@ private:
     std::vector<std::string> shownPlaces_;
     int shownPlace_ = -2;
     bool syncing_ = false;  // the controls' own notifications while the model is rendered
+    std::optional<std::int64_t> armedTick_;  // the second the schedule's timer aims at
+    float armedBalloon_ = 0.0f;              // the balloon time the withdrawal timer serves
 };

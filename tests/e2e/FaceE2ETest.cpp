@@ -61,7 +61,7 @@ void KeepScreenshot(const WineSession& wine, const Face& face, const std::string
 }
 
 Face Capture(const WineSession& wine, const std::string& windowId, const std::string& name) {
-    std::this_thread::sleep_for(500ms);  // two title timer ticks: the colour has settled
+    std::this_thread::sleep_for(500ms);  // the repaint after the focus change has reached the screen
     return {wine.Geometry(windowId), wine.Screenshot(name)};
 }
 
@@ -110,6 +110,17 @@ TEST(Face, FirstStartDrawsTheFaceTitleFollowsTheForegroundOneInstanceMarkerClose
     // Back on the widget (its empty heading area does nothing on a click): green again.
     Click(wine, face.window.x + 40, face.window.y + 30);
     face = Capture(wine, *id, "face-foreground-again");
+    ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
+    // The dialog in front (F1): grey; put away and the widget clicked: green.
+    wine.Key(*id, "F1");
+    const auto dialog = wine.WaitForWindow(" Einstellungen ...", 30s);
+    ASSERT_TRUE(dialog) << "F1 opened no dialog";
+    face = Capture(wine, *id, "face-dialog-in-front");
+    ExpectTitle(wine, face, "#C0C0C0", "#80FF80");
+    wine.Key(*dialog, "alt+F4");
+    EXPECT_TRUE(wine.WaitForWindowGone(" Einstellungen ...", 10s));
+    Click(wine, face.window.x + 40, face.window.y + 30);
+    face = Capture(wine, *id, "face-after-dialog");
     ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
 
     // A second instance is refused while the first runs.

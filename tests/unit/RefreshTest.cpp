@@ -140,8 +140,17 @@ TEST(Refresh, RecordedRepliesFillEveryControl) {
         EXPECT_EQ(r.services.tray.calls.back().icon.width, 32);
         EXPECT_EQ(r.mainWindow.icon.colour, r.services.tray.calls.back().icon.colour);
         // The satellite picture decoded and thumbnailed, or the thumbnail hidden; no file left.
+        // The window keeps its bytes: decoded while it shows, dropped when it hides.
         EXPECT_EQ(f.PicSat.Visible, metric);
-        if (metric) { EXPECT_EQ(f.PicSat.Image->at(16, 20), r.pic.Pic->at(0, 0)); }
+        EXPECT_FALSE(r.pic.Pic);
+        if (metric) {
+            r.main.PicSat_Click();
+            ASSERT_TRUE(r.pic.Pic);
+            EXPECT_EQ(f.PicSat.Image->at(16, 20), r.pic.Pic->at(0, 0));
+            r.pic.HideStep();
+            EXPECT_FALSE(r.pic.Pic);
+            EXPECT_EQ(r.services.pictures.decoded, 1);
+        }
         EXPECT_EQ(r.services.pictures.loaded.size(), metric ? 1u : 0u);
         EXPECT_TRUE(r.fake.files.files.empty());
     }
