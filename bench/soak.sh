@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# A thousand refreshes under Wine: the widget against the local weather server (no delay), F5
+# after F5, the satellite window opened and closed after every 50th refresh. After refresh 100
+# and after the last, wgprobe asks the widget's process for its GDI and USER objects
+# (GetGuiResources), its handles and its private bytes; RssAnon comes from /proc. The table shows
+# both and the change; the exit status is 1 when a count moved more than 2 % or the memory more
+# than 256 KiB. Not part of the tests: it takes minutes.
+#   bash bench/soak.sh [REFRESHES]      default 1000; WG_BUILD_DIR picks the build tree
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/deps.sh
+wg_need_packages "${WG_BUILD_PACKAGES[@]}" "${WG_WINE_PACKAGES[@]}"
+
+BUILD=${WG_BUILD_DIR:-build}
+TOTAL=${1:-1000}
+FIRST=100
+EVERY=50
+SETTLE=10
+mkdir -p "$BUILD"
+if ! { cmake -S . -B "$BUILD" && cmake --build "$BUILD" -j"$(nproc)" --target weather-server wolkenglas_windows; } \
+        >"$BUILD/soak-build.log" 2>&1; then
+    tail -n 40 "$BUILD/soak-build.log"; echo "Build failed (full log: $BUILD/soak-build.log)"; exit 1
+fi
+WIN=$PWD/$BUILD/windows
+SERVER=$PWD/$BUILD/tools/weather-server/weather-server
+
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
+pids=()
+cleanup() {
+    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+    wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+for n in $(seq 120 220); do [ -e /tmp/.X$n-lock ] || { DNUM=$n; break; }; done
+Xvfb ":$DNUM" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
+export DISPLAY=":$DNUM"
+sleep 1
+wineboot -i >/dev/null 2>&1 || true
+wineserver -p 2>/dev/null || true
+APPDIR=$WINEPREFIX/drive_c/Wolkenglas
+mkdir -p "$APPDIR" "$WINEPREFIX/drive_c/windows/Fonts"
+cp "$WIN/src/win32/Wolkenglas.exe" "$WIN/tools/wgprobe/wgprobe.exe" "$APPDIR/"
+for f in tahoma.ttf tahomabd.ttf; do
+    [ -f "/usr/share/wine/fonts/$f" ] && cp "/usr/share/wine/fonts/$f" "$WINEPREFIX/drive_c/windows/Fonts/"
+done
+
+KEY='HKCU\Software\VB and VBA Program Settings\Korvelin\AccuWeather'
+coproc SRV { exec "$SERVER" --port 0 --delay-ms 0; }
+pids+=($SRV_PID)
+read -r -u "${SRV[0]}" _ PORT
+BASE="http://127.0.0.1:$PORT/"
+for v in Server.Api Server.Satellite; do wine reg add "$KEY" /v "$v" /d "$BASE" /f >/dev/null; done
+wine reg add "$KEY" /v Server.Update /d "${BASE}updates/" /f >/dev/null
+wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, DE" /f >/dev/null
+wine reg add "$KEY" /v Location.Key /d "171001" /f >/dev/null
+wine reg add "$KEY" /v Update /d "0" /f >/dev/null
+
+ours() {  # NAME: the newest process of this prefix whose command line holds NAME
+    local p newest=
+    for p in $(pgrep -f "$1" || true); do
+        { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && newest=$p
+    done
+    echo "$newest"
+}
+
+wine 'C:\Wolkenglas\Wolkenglas.exe' >/dev/null 2>&1 &
+sleep "$SETTLE"
+pid=$(ours Wolkenglas.exe)  # the widget restarts once at its first start, for its manifest
+[ -n "$pid" ] || { echo "The widget did not start" >&2; exit 1; }
+pids+=($pid)
+sleep "$SETTLE"
+
+# probe ARGS...: runs wgprobe in the prefix and sets the counts it prints (output through a file:
+# Wine's daemons keep pipes open).
+probe() {
+    local out=$work/probe.txt
+    if ! wine 'C:\Wolkenglas\wgprobe.exe' "$@" >"$out" 2>&1 </dev/null; then cat "$out" >&2; exit 1; fi
+    GDI=$(awk '$1 == "gdi" {print $2}' "$out"); USER=$(awk '$1 == "user" {print $2}' "$out")
+    HANDLES=$(awk '$1 == "handles" {print $2}' "$out"); PRIVATE=$(awk '$1 == "private" {print int($2 / 1024)}' "$out")
+    ANON=$(awk '/^RssAnon:/ {print $2}' "/proc/$pid/status")
+}
+
+start=$(date +%s)
+probe soak "$FIRST" "$EVERY" 1
+a_gdi=$GDI a_user=$USER a_handles=$HANDLES a_private=$PRIVATE a_anon=$ANON
+probe soak $((TOTAL - FIRST)) "$EVERY" $((FIRST + 1))
+b_gdi=$GDI b_user=$USER b_handles=$HANDLES b_private=$PRIVATE b_anon=$ANON
+seconds=$(($(date +%s) - start))
+
+status=0
+row() {  # NAME AFTER-100 AFTER-N LIMIT-KIND
+    local change
+    change=$(awk -v a="$2" -v b="$3" 'BEGIN {if (a == 0) printf "%+d", b - a; else printf "%+d (%+.2f %%)", b - a, (b - a) * 100 / a}')
+    printf '| %s | %s | %s | %s |\n' "$1" "$2" "$3" "$change"
+    if [ "$4" = count ]; then
+        awk -v a="$2" -v b="$3" 'BEGIN {d = b - a; if (d < 0) d = -d; exit !(d > a * 0.02)}' && status=1
+    else
+        [ $(($3 - $2)) -gt 256 ] && status=1
+    fi
+    return 0
+}
+echo "$TOTAL refreshes (satellite window opened and closed every $EVERY) in $seconds s, $(wine --version 2>/dev/null | head -n 1):"
+echo
+echo "| | after $FIRST | after $TOTAL | change |"
+echo "|---|---|---|---|"
+row "GDI objects (GetGuiResources)" "$a_gdi" "$b_gdi" count
+row "USER objects (GetGuiResources)" "$a_user" "$b_user" count
+row "handles (GetProcessHandleCount)" "$a_handles" "$b_handles" count
+row "private bytes, KiB (PrivateUsage)" "$a_private" "$b_private" memory
+row "RssAnon, KiB" "$a_anon" "$b_anon" memory
+echo
+if [ "$status" -ne 0 ]; then echo "Not flat: a count moved more than 2 % or the memory more than 256 KiB"; else echo "Flat"; fi
+exit $status

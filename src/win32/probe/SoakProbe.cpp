@@ -1,0 +1,107 @@
+#include "SoakProbe.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <string>
+
+#include "widget/FaceLayout.h"
+
+namespace {
+
+constexpr wchar_t kWidgetClass[] = L"WolkenglasWidget";
+constexpr wchar_t kSatelliteClass[] = L"WolkenglasSatellite";
+constexpr DWORD kStepMs = 5;
+
+std::wstring Caption(HWND w) {
+    wchar_t text[256] = {};
+    // The widget is in another process: WM_GETTEXT through SendMessageTimeout, never a hang.
+    DWORD_PTR got = 0;
+    SendMessageTimeoutW(w, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000, &got);
+    return text;
+}
+
+// Waits until `done` holds, up to `ms`; false on the deadline.
+template <typename F>
+bool WaitFor(F done, DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += kStepMs) {
+        if (done()) return true;
+        Sleep(kStepMs);
+    }
+    return done();
+}
+
+bool Loading(HWND w) { return Caption(w).find(L"Lade Daten") != std::wstring::npos; }
+
+bool Refresh(HWND widget) {
+    // F5 is ignored while the satellite picture of the last refresh still loads: pressed again
+    // until the title says a refresh runs.
+    const bool started = WaitFor([&] {
+        if (Loading(widget)) return true;
+        PostMessageW(widget, WM_KEYDOWN, VK_F5, 0);
+        PostMessageW(widget, WM_KEYUP, VK_F5, 0);
+        return WaitFor([&] { return Loading(widget); }, 200);
+    }, 20000);
+    return started && WaitFor([&] { return !Loading(widget); }, 60000);
+}
+
+bool OpenAndCloseSatellite(HWND widget) {
+    HWND satellite = FindWindowW(kSatelliteClass, nullptr);
+    if (!satellite) return false;
+    // A click on the thumbnail, then any key on the satellite window.
+    const LPARAM at = MAKELPARAM(ColumnX(0) + 45 + 16, kNightPictureTop + kPictureSize / 2);
+    PostMessageW(widget, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(widget, WM_LBUTTONUP, 0, at);
+    if (!WaitFor([&] { return IsWindowVisible(satellite) != FALSE; }, 10000)) return false;
+    Sleep(50);  // painted once
+    PostMessageW(satellite, WM_KEYDOWN, VK_ESCAPE, 0);
+    return WaitFor([&] { return IsWindowVisible(satellite) == FALSE; }, 10000);
+}
+
+void Counts(HWND widget, std::string& out) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(widget, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!process) {
+        out += "error cannot open the widget's process\n";
+        return;
+    }
+    DWORD handles = 0;
+    GetProcessHandleCount(process, &handles);
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    K32GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
+    out += "pid " + std::to_string(pid) + "\n";
+    out += "gdi " + std::to_string(GetGuiResources(process, GR_GDIOBJECTS)) + "\n";
+    out += "user " + std::to_string(GetGuiResources(process, GR_USEROBJECTS)) + "\n";
+    out += "handles " + std::to_string(handles) + "\n";
+    out += "private " + std::to_string(memory.PrivateUsage) + "\n";
+    CloseHandle(process);
+}
+
+}  // namespace
+
+int RunSoakProbe(const std::vector<std::string>& args, std::string& out) {
+    HWND widget = FindWindowW(kWidgetClass, nullptr);
+    if (!widget) {
+        out = "error no widget window\n";
+        return 1;
+    }
+    if (args[0] == "soak") {
+        const int n = args.size() > 1 ? std::stoi(args[1]) : 1;
+        const int every = args.size() > 2 ? std::stoi(args[2]) : 0;
+        const int first = args.size() > 3 ? std::stoi(args[3]) : 1;  // the number of the first refresh
+        for (int i = first; i < first + n; ++i) {
+            if (!Refresh(widget)) {
+                out = "error refresh " + std::to_string(i) + " did not finish\n";
+                return 1;
+            }
+            if (every > 0 && i % every == 0 && !OpenAndCloseSatellite(widget)) {
+                out = "error the satellite window did not open and close after refresh " + std::to_string(i) + "\n";
+                return 1;
+            }
+        }
+    }
+    Counts(widget, out);
+    return 0;
+}
