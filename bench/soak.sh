@@ -13,8 +13,8 @@ wg_need_packages "${WG_BUILD_PACKAGES[@]}" "${WG_WINE_PACKAGES[@]}"
 
 BUILD=${WG_BUILD_DIR:-build}
 TOTAL=${1:-1000}
-FIRST=100
-EVERY=50
+FIRST=${WG_SOAK_FIRST:-100}
+EVERY=${WG_SOAK_EVERY:-50}
 SETTLE=10
 mkdir -p "$BUILD"
 if ! { cmake -S . -B "$BUILD" && cmake --build "$BUILD" -j"$(nproc)" --target weather-server wolkenglas_windows; } \
@@ -66,7 +66,8 @@ ours() {  # NAME: the newest process of this prefix whose command line holds NAM
     echo "$newest"
 }
 
-wine 'C:\Wolkenglas\Wolkenglas.exe' >/dev/null 2>&1 &
+# In a virtual desktop of its own, as the end-to-end tests run it: wgprobe finds it there.
+wine explorer /desktop=soak,1280x800 'C:\Wolkenglas\Wolkenglas.exe' >/dev/null 2>&1 &
 sleep "$SETTLE"
 pid=$(ours Wolkenglas.exe)  # the widget restarts once at its first start, for its manifest
 [ -n "$pid" ] || { echo "The widget did not start" >&2; exit 1; }
@@ -77,16 +78,20 @@ sleep "$SETTLE"
 # Wine's daemons keep pipes open).
 probe() {
     local out=$work/probe.txt
-    if ! wine 'C:\Wolkenglas\wgprobe.exe' "$@" >"$out" 2>&1 </dev/null; then cat "$out" >&2; exit 1; fi
+    if ! wine 'C:\Wolkenglas\wgprobe.exe' "$@" >"$out" 2>&1 </dev/null; then
+        cat "$out" >&2
+        [ -r "/proc/$pid/status" ] || echo "The widget has ended" >&2
+        exit 1
+    fi
     GDI=$(awk '$1 == "gdi" {print $2}' "$out"); USER=$(awk '$1 == "user" {print $2}' "$out")
     HANDLES=$(awk '$1 == "handles" {print $2}' "$out"); PRIVATE=$(awk '$1 == "private" {print int($2 / 1024)}' "$out")
     ANON=$(awk '/^RssAnon:/ {print $2}' "/proc/$pid/status")
 }
 
 start=$(date +%s)
-probe soak "$FIRST" "$EVERY" 1
+probe soak soak "$FIRST" "$EVERY" 1
 a_gdi=$GDI a_user=$USER a_handles=$HANDLES a_private=$PRIVATE a_anon=$ANON
-probe soak $((TOTAL - FIRST)) "$EVERY" $((FIRST + 1))
+probe soak soak $((TOTAL - FIRST)) "$EVERY" $((FIRST + 1))
 b_gdi=$GDI b_user=$USER b_handles=$HANDLES b_private=$PRIVATE b_anon=$ANON
 seconds=$(($(date +%s) - start))
 

@@ -82,15 +82,20 @@ void Counts(HWND widget, std::string& out) {
 }  // namespace
 
 int RunSoakProbe(const std::vector<std::string>& args, std::string& out) {
-    HWND widget = FindWindowW(kWidgetClass, nullptr);
+    // The widget runs in a desktop of its own (Wine's virtual desktop, named by the caller).
+    if (args.size() > 1)
+        if (HDESK desktop = OpenDesktopW(std::wstring(args[1].begin(), args[1].end()).c_str(), 0, FALSE, GENERIC_ALL))
+            SetThreadDesktop(desktop);
+    HWND widget = nullptr;
+    WaitFor([&] { return (widget = FindWindowW(kWidgetClass, nullptr)) != nullptr; }, 30000);
     if (!widget) {
         out = "error no widget window\n";
         return 1;
     }
     if (args[0] == "soak") {
-        const int n = args.size() > 1 ? std::stoi(args[1]) : 1;
-        const int every = args.size() > 2 ? std::stoi(args[2]) : 0;
-        const int first = args.size() > 3 ? std::stoi(args[3]) : 1;  // the number of the first refresh
+        const int n = args.size() > 2 ? std::stoi(args[2]) : 1;
+        const int every = args.size() > 3 ? std::stoi(args[3]) : 0;
+        const int first = args.size() > 4 ? std::stoi(args[4]) : 1;  // the number of the first refresh
         for (int i = first; i < first + n; ++i) {
             if (!Refresh(widget)) {
                 out = "error refresh " + std::to_string(i) + " did not finish\n";
