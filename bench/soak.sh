@@ -83,16 +83,20 @@ probe() {
         [ -r "/proc/$pid/status" ] || echo "The widget has ended" >&2
         exit 1
     fi
-    GDI=$(awk '$1 == "gdi" {print $2}' "$out"); USER=$(awk '$1 == "user" {print $2}' "$out")
-    HANDLES=$(awk '$1 == "handles" {print $2}' "$out"); PRIVATE=$(awk '$1 == "private" {print int($2 / 1024)}' "$out")
+    value() { awk -v k="$1" '$1 == k {print $2}' "$out"; }
+    GDI=$(value gdi); USER=$(value user); HANDLES=$(value handles); PRIVATE=$(( $(value private) / 1024 ))
+    WINDOWS=$(value windows); LIVE_GDI=$(value live-gdi); LIVE_USER=$(value live-user); LIVE_OTHER=$(value live-other)
+    FDS=$(ls "/proc/$pid/fd" | wc -l)
     ANON=$(awk '/^RssAnon:/ {print $2}' "/proc/$pid/status")
 }
 
 start=$(date +%s)
 probe soak soak "$FIRST" "$EVERY" 1
-a_gdi=$GDI a_user=$USER a_handles=$HANDLES a_private=$PRIVATE a_anon=$ANON
+a_gdi=$GDI a_user=$USER a_handles=$HANDLES a_private=$PRIVATE a_anon=$ANON a_windows=$WINDOWS
+a_lgdi=$LIVE_GDI a_luser=$LIVE_USER a_lother=$LIVE_OTHER a_fds=$FDS
 probe soak soak $((TOTAL - FIRST)) "$EVERY" $((FIRST + 1))
-b_gdi=$GDI b_user=$USER b_handles=$HANDLES b_private=$PRIVATE b_anon=$ANON
+b_gdi=$GDI b_user=$USER b_handles=$HANDLES b_private=$PRIVATE b_anon=$ANON b_windows=$WINDOWS
+b_lgdi=$LIVE_GDI b_luser=$LIVE_USER b_lother=$LIVE_OTHER b_fds=$FDS
 seconds=$(($(date +%s) - start))
 
 status=0
@@ -111,11 +115,18 @@ echo "$TOTAL refreshes (satellite window opened and closed every $EVERY) in $sec
 echo
 echo "| | after $FIRST | after $TOTAL | change |"
 echo "|---|---|---|---|"
+# Wine answers GetGuiResources, GetProcessHandleCount and PrivateUsage of another process with 0:
+# those rows say so. The program's own counts (its handle owners) and Linux's view stand beside them.
 row "GDI objects (GetGuiResources)" "$a_gdi" "$b_gdi" count
 row "USER objects (GetGuiResources)" "$a_user" "$b_user" count
 row "handles (GetProcessHandleCount)" "$a_handles" "$b_handles" count
+row "GDI objects alive in the program's owners" "$a_lgdi" "$b_lgdi" count
+row "USER objects: icons alive in the program's owners" "$a_luser" "$b_luser" count
+row "USER objects: the program's windows and controls" "$a_windows" "$b_windows" count
+row "other handles alive in the program's owners" "$a_lother" "$b_lother" count
+row "file descriptors of the process (Linux)" "$a_fds" "$b_fds" count
 row "private bytes, KiB (PrivateUsage)" "$a_private" "$b_private" memory
-row "RssAnon, KiB" "$a_anon" "$b_anon" memory
+row "private memory, KiB (RssAnon)" "$a_anon" "$b_anon" memory
 echo
 if [ "$status" -ne 0 ]; then echo "Not flat: a count moved more than 2 % or the memory more than 256 KiB"; else echo "Flat"; fi
 exit $status

@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <iterator>
+
 #include "FacePainter.h"
 #include "KeyState.h"
 #include "MouseInput.h"
@@ -31,6 +33,7 @@ MainWindow::MainWindow(HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
+    liveHandlesMessage_ = RegisterWindowMessageW(L"Wolkenglas.LiveHandles");
     hwnd_ = CreateWindowExW(0, kClassName, L"Wolkenglas", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 388, 213,
                             nullptr, nullptr, instance, CreationParam());
 }
@@ -112,6 +115,8 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         PostQuitMessage(0);
         return 0;
     default:
+        if (msg == liveHandlesMessage_ && msg != 0 && wParam < std::size(gLiveHandles))
+            return gLiveHandles[wParam].load();
         break;
     }
     return Default(msg, wParam, lParam);

@@ -45,4 +45,5 @@ private:
     bool unloaded_ = false;
     FaceView face_;
     unique_hicon icon_;  // the weather picture as window icon; the class icon while empty
+    UINT liveHandlesMessage_ = 0;  // asked by the soak run: the handles alive, by kind
 };

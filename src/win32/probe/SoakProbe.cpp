@@ -58,9 +58,44 @@ bool OpenAndCloseSatellite(HWND widget) {
     return WaitFor([&] { return IsWindowVisible(satellite) == FALSE; }, 10000);
 }
 
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<long*>(count);
+    return TRUE;
+}
+
+struct WindowCount {
+    DWORD pid;
+    long n;
+};
+
+BOOL CALLBACK CountTopLevel(HWND w, LPARAM param) {
+    auto& c = *reinterpret_cast<WindowCount*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    if (pid == c.pid) {
+        ++c.n;
+        EnumChildWindows(w, &CountChild, reinterpret_cast<LPARAM>(&c.n));
+    }
+    return TRUE;
+}
+
+// What the widget's handle owners hold alive, by kind (0 other, 1 GDI, 2 USER); -1 unanswered.
+long LiveHandles(HWND widget, int kind) {
+    const UINT message = RegisterWindowMessageW(L"Wolkenglas.LiveHandles");
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(widget, message, static_cast<WPARAM>(kind), 0, SMTO_ABORTIFHUNG, 2000, &n)) return -1;
+    return static_cast<long>(n);
+}
+
 void Counts(HWND widget, std::string& out) {
     DWORD pid = 0;
     GetWindowThreadProcessId(widget, &pid);
+    WindowCount windows{pid, 0};
+    EnumWindows(&CountTopLevel, reinterpret_cast<LPARAM>(&windows));
+    out += "windows " + std::to_string(windows.n) + "\n";
+    out += "live-gdi " + std::to_string(LiveHandles(widget, 1)) + "\n";
+    out += "live-user " + std::to_string(LiveHandles(widget, 2)) + "\n";
+    out += "live-other " + std::to_string(LiveHandles(widget, 0)) + "\n";
     HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
     if (!process) {
         out += "error cannot open the widget's process\n";
