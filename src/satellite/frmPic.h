@@ -47,7 +47,7 @@ public:
     void HideStep();
     // A mouse move over the picture, (x, y) relative to it: drags the window, without snapping.
     void Pic_MouseMove(int button, int x, int y);
-    // Every 100 ms: hides the window once another one has the foreground.
+    // Every 100 ms while shown: hides the window once another one has the foreground.
     void Timer1_Timer();
     static constexpr unsigned kTimer1Interval = 100;
     // The monitors changed: a shown window that no monitor shows enough of comes back.

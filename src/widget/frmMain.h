@@ -15,7 +15,7 @@ enum class LoadOutcome {
     EndProcess,  // end at once: no unload handler runs
 };
 
-// The widget window: identity members, the start and shutdown sequences, the close marker poll,
+// The widget window: identity members, the start and shutdown sequences, the close marker check,
 // and the model of its face (labels and pictures) that the Win32 layer paints.
 class frmMain : public PicOwner {
 public:
@@ -31,9 +31,9 @@ public:
     std::string TitleTooltip(const std::string& version) const;
     // Shutdown sequence; stores position and visibility, unloads the other windows.
     void Form_Unload();
-    // Close marker poll; true when the widget is to be unloaded.
+    // Close marker check, on a change in the program's folder (or every 5 s where it cannot be
+    // watched); true when the widget is to be unloaded.
     bool Timer2_Timer();
-    static constexpr unsigned kTimer1Interval = 100;
     static constexpr unsigned kTimer2Interval = 5000;
 
     // Face set-up.

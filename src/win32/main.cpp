@@ -1,6 +1,7 @@
 // Wolkenglas.exe: wires the Win32 ports to the core windows and runs the message loop.
 #include <windows.h>
 
+#include "Com.h"
 #include "FolderWatch.h"
 #include "MainWindow.h"
 #include "SettingsWindow.h"
@@ -19,6 +20,9 @@
 #include "widget/frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // COM for the window thread's life: the picture decoder's own apartment then only nests, and
+    // a refresh does not set up and tear down COM (and with it load and unload WIC) each time.
+    const ComApartment com;
     Win32SettingsStore settings;
     Win32System system;
     Win32FileSystem files;
