@@ -128,9 +128,9 @@ row "Wolkenglas.exe above the bare window" "$(mib $((wg_rss - bare_rss)))" "$(mi
     "$(awk -v a="$wg_own" -v b="$bare_own" 'BEGIN {printf "%.3f", a - b}')" $((wg_wake - bare_wake))
 status=0
 if [ $((wg_anon - bare_anon)) -gt "$BUDGET_KB" ]; then
-    echo "Over the budget: more than $(mib "$BUDGET_KB") of private memory above the bare window"; status=1
+    echo "Over the budget: $((wg_anon - bare_anon)) KiB, more than $(mib "$BUDGET_KB") of private memory above the bare window"; status=1
 else
-    echo "Within the budget of $(mib "$BUDGET_KB") of private memory above the bare window"
+    echo "Within the budget: $((wg_anon - bare_anon)) KiB, at most $(mib "$BUDGET_KB") of private memory above the bare window"
 fi
 if awk -v a="$wg_cpu" -v b="$bare_cpu" -v m="$CPU_MARGIN" 'BEGIN {exit !(a - b > m)}'; then
     echo "Over the budget: idle CPU more than $CPU_MARGIN % of a core above the bare window without timers"; status=1
