@@ -93,3 +93,15 @@ std::optional<Bitmap> JpegPictureDecoder::LoadPicture(std::string_view path) {
     if (!ok) return std::nullopt;
     return picture;
 }
+
+std::optional<Bitmap> JpegPictureDecoder::DecodeBytes(const std::vector<std::uint8_t>& bytes) {
+    if (bytes.empty()) return std::nullopt;
+    // fmemopen only reads through the buffer it is given in mode "rb".
+    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb");
+    if (!file) return std::nullopt;
+    Bitmap picture;
+    const bool ok = Decode(file, &picture);
+    std::fclose(file);
+    if (!ok) return std::nullopt;
+    return picture;
+}

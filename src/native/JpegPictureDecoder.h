@@ -6,4 +6,5 @@
 class JpegPictureDecoder : public PictureDecoder {
 public:
     std::optional<Bitmap> LoadPicture(std::string_view path) override;
+    std::optional<Bitmap> DecodeBytes(const std::vector<std::uint8_t>& bytes) override;
 };

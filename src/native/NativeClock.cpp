@@ -26,6 +26,16 @@ float NativeClock::SecondsSinceMidnight() {
 
 TimeZoneState NativeClock::TimeZone() { return TimeZoneAt(std::time(nullptr)); }
 
+double NativeClock::UtcSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9 + kOleUnixEpoch * kSecondsPerDay;
+}
+
+std::int32_t NativeClock::LocalOffset(std::int64_t utcSecond) {
+    return static_cast<std::int32_t>(Local(static_cast<std::time_t>(utcSecond - kOleUnixEpoch * kSecondsPerDay)).tm_gmtoff);
+}
+
 TimeZoneState TimeZoneAt(std::time_t moment) {
     const std::tm tm = Local(moment);
     const auto inForce = static_cast<std::int32_t>(-tm.tm_gmtoff / 60);

@@ -10,6 +10,8 @@ public:
     double Now() override;
     float SecondsSinceMidnight() override;
     TimeZoneState TimeZone() override;
+    double UtcSeconds() override;
+    std::int32_t LocalOffset(std::int64_t utcSecond) override;
 };
 
 // The zone at a moment the way Windows reports it: bias is the standard offset west of UTC in

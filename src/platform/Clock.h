@@ -19,4 +19,9 @@ public:
     // Present local time as seconds since midnight (the timers' and balloons' time base).
     virtual float SecondsSinceMidnight() = 0;
     virtual TimeZoneState TimeZone() = 0;
+    // Present time in seconds since 30.12.1899 00:00 UTC, with fraction: the schedule's time base,
+    // which daylight saving time does not move.
+    virtual double UtcSeconds() = 0;
+    // The local time's offset from UTC in seconds (east positive) in force at a UTC second.
+    virtual std::int32_t LocalOffset(std::int64_t utcSecond) = 0;
 };

@@ -1,6 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/Bitmap.h"
 
@@ -10,4 +12,6 @@ public:
     virtual ~PictureDecoder() = default;
     // Nothing when the file is missing, not a picture, or damaged.
     virtual std::optional<Bitmap> LoadPicture(std::string_view path) = 0;
+    // The same for a picture already in memory.
+    virtual std::optional<Bitmap> DecodeBytes(const std::vector<std::uint8_t>& bytes) = 0;
 };

@@ -1,9 +1,8 @@
 #include "satellite/frmPic.h"
 
 #include "system/mFormForeground.h"
+#include "system/mFormMove.h"
 #include "system/mWinVersion.h"
-#include "widget/frmMain.h"
-#include "widget/mFormMove.h"
 
 namespace {
 constexpr int kFarAway = -65535;  // nothing of the window can show before it is placed
@@ -13,8 +12,8 @@ constexpr int kMinFittedWidth = 32;  // a narrower picture leaves the window as 
 }  // namespace
 
 void frmPic::Form_Load() {
-    TWX = main_.TWX;
-    TWY = main_.TWY;
+    TWX = main_.Sys().display.TwipsPerPixelX();
+    TWY = main_.Sys().display.TwipsPerPixelY();
     view_.MoveTo(kFarAway, kFarAway);
     if (IsNT5(main_.Sys().system)) view_.EnableDropShadow();
     PicRect.w = kPictureWidth;
@@ -26,6 +25,21 @@ void frmPic::Form_Load() {
 void frmPic::Form_Unload() {
     view_.Hide();
     loaded_ = false;
+}
+
+void frmPic::SetPicture(std::shared_ptr<const std::vector<std::uint8_t>> jpeg) {
+    jpeg_ = std::move(jpeg);
+    Pic.reset();
+    if (view_.IsVisible()) Decode();
+}
+
+void frmPic::Decode() {
+    if (Pic || !jpeg_ || !decoder_) return;
+    try {
+        if (auto picture = decoder_->DecodeBytes(*jpeg_)) Pic = std::make_shared<Bitmap>(std::move(*picture));
+    } catch (...) {
+        // No memory for the pixels: the window shows black.
+    }
 }
 
 void frmPic::Resize() {
@@ -44,20 +58,23 @@ void frmPic::Toggle() {
     }
     if (!placed_) {
         // Centred on the monitor that shows the widget, which need not be the primary one.
-        WindowView& widget = main_.View();
-        const ScreenRect m = main_.Sys().display.MonitorAt(widget.Left() + main_.Pic.Width / 2,
-                                                           widget.Top() + main_.Pic.Height / 2).bounds;
+        const ScreenRect widget = main_.OwnerRect();
+        const ScreenRect m = main_.Sys().display.MonitorAt((widget.left + widget.right) / 2,
+                                                           (widget.top + widget.bottom) / 2).bounds;
         view_.MoveTo(m.left + (m.Width() - Width) / 2, m.top + (m.Height() - Height) / 2);
         placed_ = true;
     } else {
         Form_DisplayChange();
     }
+    Decode();
     view_.Show();
 }
 
 void frmPic::HideStep() {
     view_.Hide();
-    main_.PicSat.Enabled = true;
+    // The bytes stay; the decoded picture (1.2 MiB) is made again when the window shows.
+    if (jpeg_) Pic.reset();
+    main_.PicHidden();
 }
 
 void frmPic::Pic_MouseMove(int button, int x, int y) {

@@ -20,12 +20,6 @@ std::int64_t SlotSeconds(int interval) {
     }
 }
 
-bool SlotBetween(int interval, std::int64_t from, std::int64_t to) {
-    const std::int64_t slot = SlotSeconds(interval);
-    // Every slot length divides a day, so slots counted from the epoch fall on the clock's.
-    return slot > 0 && to > from && to / slot != from / slot;
-}
-
 std::int64_t WholeSeconds(double oleDate) {
     // A millisecond of slack: 14:00:00.000 must not come out as 13:59:59.
     return static_cast<std::int64_t>(std::floor(oleDate * 86400.0 + 1e-3));
@@ -60,4 +54,23 @@ bool CatchUp::Take(std::int64_t now) {
     if (!next_ || now < *next_) return false;
     next_.reset();
     return true;
+}
+
+std::optional<std::int64_t> NextSlot(int interval, std::int64_t utc, const OffsetAt& offsetAt) {
+    const std::int64_t slot = SlotSeconds(interval);
+    if (slot == 0) return std::nullopt;
+    // Within a slot and a little more at most one change of the offset happens, so the next slot
+    // is found under the offset in force now or under the one in force after it.
+    std::optional<std::int64_t> next;
+    for (const std::int64_t probe : {utc, utc + slot + 3 * 3600}) {
+        const std::int32_t offset = offsetAt(probe);
+        const std::int64_t local = utc + offset;
+        std::int64_t candidate = (local - ((local % slot) + slot) % slot) + slot - offset;
+        for (int k = 0; k < 3; ++k, candidate += slot) {
+            if (candidate <= utc || offsetAt(candidate) != offset) continue;
+            if (!next || candidate < *next) next = candidate;
+            break;
+        }
+    }
+    return next;
 }

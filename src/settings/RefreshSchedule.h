@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
@@ -13,9 +14,6 @@ int ScheduleInterval(std::string_view coMinText);
 // The length of the interval's slot in seconds (aligned to the clock: every quarter hour, ...),
 // or 0 for an interval the schedule does not serve.
 std::int64_t SlotSeconds(int interval);
-
-// Whether a slot of the interval begins in the seconds after `from` up to and including `to`.
-bool SlotBetween(int interval, std::int64_t from, std::int64_t to);
 
 // The whole local second of an automation date (days since 30.12.1899 with the time as fraction).
 std::int64_t WholeSeconds(double oleDate);
@@ -56,3 +54,13 @@ private:
     std::optional<std::int64_t> next_;
     std::size_t retries_ = 0;  // tries after a failure in this series
 };
+
+// The local time's offset from UTC in seconds in force at a UTC second.
+using OffsetAt = std::function<std::int32_t(std::int64_t utcSecond)>;
+
+// The first UTC second after `utc` at which the local clock shows the start of one of the
+// interval's slots; none for an interval the schedule does not serve. Seconds here count from
+// 30.12.1899 00:00 UTC. On the day daylight saving time begins the next slot after 01:45 is 03:00,
+// a quarter of an hour later; on the day it ends the hour from 02:00 comes twice, and so do its slots,
+// each a slot's length after the one before.
+std::optional<std::int64_t> NextSlot(int interval, std::int64_t utc, const OffsetAt& offsetAt);

@@ -74,6 +74,19 @@ void frmSet::Form_Load() {
     UpdateChk();
 }
 
+void frmSet::Load(const std::string& title, const std::string& versionLine) {
+    Form_Load();
+    lTitle = title;
+    lVersion = versionLine;
+}
+
+void frmSet::OpenIfReady() {
+    // The start sequence names the dialog near its end; before that it is not ready.
+    if (lTitle.size() >= 4) Show();
+}
+
+bool frmSet::PlaceChosen() const { return !Trim(tCID).empty(); }
+
 void frmSet::Form_Unload() {
     SaveSet();
     TrayIconDelete();

@@ -7,6 +7,7 @@
 #include "platform/Ports.h"
 #include "platform/WindowView.h"
 #include "settings/RefreshSchedule.h"
+#include "widget/SettingsDialog.h"
 
 class frmMain;
 struct ServiceReplies;
@@ -19,9 +20,18 @@ struct CheckBox {
 
 // The settings dialog: its options and the load/save rules of the stored settings. It is loaded
 // hidden at start and lives until the program ends.
-class frmSet {
+class frmSet final : public SettingsDialog {
 public:
     frmSet(Ports& ports, WindowView& view, frmMain& main);
+
+    // SettingsDialog
+    void Load(const std::string& title, const std::string& versionLine) override;
+    void Unload() override { Form_Unload(); }
+    void OpenIfReady() override;
+    void Refresh() override { cChk_Click(); }
+    bool PlaceChosen() const override;
+    bool UpdateReady() const override { return UpdateOk; }
+    std::string DetailLink() const override { return lLinkTag; }
 
     void Form_Load();
     void Form_Unload();
@@ -96,7 +106,17 @@ public:
     // The dialog's clock (settings/frmSetSchedule.cpp): the balloon's withdrawal and the
     // scheduled refresh on the clock's slots of coMin's interval while ckRefresh is checked.
     void Timer1_Timer();
-    static constexpr unsigned kTimer1Interval = 100;
+    // When the clock next has work (a slot, a catch-up try, the note on old data): its UTC
+    // second and the seconds until then; none while nothing waits. The host sets one timer for it
+    // and asks again after every tick and whatever else it handled.
+    struct NextTickTime {
+        std::int64_t at;
+        double in;
+    };
+    std::optional<NextTickTime> NextTick();
+    // The balloon's withdrawal: milliseconds until it is due, none while no balloon is shown.
+    std::optional<std::uint32_t> BalloonDueIn();
+    void BalloonTimer();
     // The computer woke from sleep: once the network answers, a refresh catches up with a slot
     // missed meanwhile.
     void PowerResumed();
@@ -183,6 +203,7 @@ private:
                     std::uint32_t flags, std::uint32_t timeoutMs);
     void AddTrayIcon();
     void RetryTrayIcon();
+    bool TrayRetryPending() const;
 
     Ports& ports_;
     WindowView& view_;
@@ -200,6 +221,11 @@ private:
     bool failing_ = false;             // the last refresh failed: later automatic ones stay quiet
     CatchUp catchUp_;
     std::optional<double> dataShown_;  // when the data on show came in
+    std::int64_t dataShownSecond_ = 0;  // the same as a UTC second
+    std::optional<std::int64_t> plannedTick_;  // the second the host's timer aims at
+    std::optional<std::int64_t> servedSlot_;   // the slot last served, never served twice in a row
+    std::int64_t NowSecond();
+    bool ScheduleReady(int interval) const;
     bool unloaded_ = false;          // late replies are dropped
     bool trayWanted_ = false, trayAdded_ = false;
     std::size_t trayTries_ = 0;      // the tries after a failed add

@@ -262,10 +262,10 @@ void frmSet::ShowSatellite(const std::string& tempFile, const std::string& pictu
             std::optional<Bitmap> picture = services_->pictures.LoadPicture(pictureFile);
             if (!picture || picture->empty()) throw InvalidPictureError();
             PictureBox& thumbnail = main_.PicSat;
-            auto full = std::make_shared<Bitmap>(std::move(*picture));
             PicEnsureImage(thumbnail);
-            PicAspectCopy(*full, *thumbnail.Image, 1.0f);
-            if (frmPic* pic = main_.PicWindow()) pic->Pic = std::move(full);
+            PicAspectCopy(*picture, *thumbnail.Image, 1.0f);
+            picture.reset();
+            if (frmPic* pic = main_.PicWindow()) pic->SetPicture(std::make_shared<const std::vector<std::uint8_t>>(bytes));
             thumbnail.Visible = true;
         } else {
             main_.PicSat.Visible = false;

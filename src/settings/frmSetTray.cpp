@@ -51,11 +51,13 @@ void frmSet::AddTrayIcon() {
     trayAdded_ = TrayNotify(TrayMessage::Add, TrayTip, "", "", 0, 1000) ||
                  TrayNotify(TrayMessage::Modify, TrayTip, "", "", 0, 1000);
     if (!trayAdded_ && trayTries_ < std::size(kTrayTryGaps))
-        nextTrayTry_ = WholeSeconds(services_->clock.Now()) + kTrayTryGaps[trayTries_++];
+        nextTrayTry_ = NowSecond() + kTrayTryGaps[trayTries_++];
 }
 
+bool frmSet::TrayRetryPending() const { return trayWanted_ && !trayAdded_ && trayTries_ > 0; }
+
 void frmSet::RetryTrayIcon() {
-    if (trayWanted_ && !trayAdded_ && trayTries_ > 0 && WholeSeconds(services_->clock.Now()) >= nextTrayTry_)
+    if (TrayRetryPending() && NowSecond() >= nextTrayTry_)
         AddTrayIcon();
 }
 

@@ -5,10 +5,9 @@
 
 #include "platform/Ports.h"
 #include "platform/WindowView.h"
+#include "satellite/frmPic.h"
 #include "widget/Controls.h"
-
-class frmSet;
-class frmPic;
+#include "widget/SettingsDialog.h"
 
 // What the host does after the start sequence.
 enum class LoadOutcome {
@@ -16,12 +15,12 @@ enum class LoadOutcome {
     EndProcess,  // end at once: no unload handler runs
 };
 
-// The widget window: identity members, the start and shutdown sequences, the close marker poll,
+// The widget window: identity members, the start and shutdown sequences, the close marker check,
 // and the model of its face (labels and pictures) that the Win32 layer paints.
-class frmMain {
+class frmMain : public PicOwner {
 public:
     frmMain(Ports& ports, WindowView& view);
-    void Attach(frmSet& set, frmPic& pic) { set_ = &set; pic_ = &pic; }
+    void Attach(SettingsDialog& set, frmPic& pic) { set_ = &set; pic_ = &pic; }
 
     // Start sequence; either ends the process or returns with the widget built.
     LoadOutcome Form_Load();
@@ -32,9 +31,9 @@ public:
     std::string TitleTooltip(const std::string& version) const;
     // Shutdown sequence; stores position and visibility, unloads the other windows.
     void Form_Unload();
-    // Close marker poll; true when the widget is to be unloaded.
+    // Close marker check, on a change in the program's folder (or every 5 s where it cannot be
+    // watched); true when the widget is to be unloaded.
     bool Timer2_Timer();
-    static constexpr unsigned kTimer1Interval = 100;
     static constexpr unsigned kTimer2Interval = 5000;
 
     // Face set-up.
@@ -79,7 +78,11 @@ public:
 
     WindowView& View() { return view_; }
     frmPic* PicWindow() { return pic_; }
-    Ports& Sys() { return ports_; }
+    Ports& Sys() override { return ports_; }
+
+    // PicOwner
+    ScreenRect OwnerRect() override;
+    void PicHidden() override { PicSat.Enabled = true; }
 
 private:
     void DesignControls();  // the controls as they stand at design time
@@ -93,6 +96,6 @@ private:
     WindowView& view_;
     std::string_view mouseOwner_;  // the control a pressed button went down on; empty: none
     bool clickPending_ = false;    // its release may still be a click
-    frmSet* set_ = nullptr;
+    SettingsDialog* set_ = nullptr;
     frmPic* pic_ = nullptr;
 };

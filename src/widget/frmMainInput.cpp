@@ -2,14 +2,12 @@
 #include <string_view>
 #include <utility>
 
-#include "satellite/frmPic.h"
-#include "settings/frmSet.h"
 #include "system/Numbers.h"
 #include "system/mOpenURL.h"
 #include "widget/FaceActions.h"
 #include "widget/FaceControls.h"
 #include "widget/frmMain.h"
-#include "widget/mFormMove.h"
+#include "system/mFormMove.h"
 
 namespace {
 
@@ -46,8 +44,8 @@ bool frmMain::Form_KeyDown(int keyCode, int shift) {
     if (keyCode == kKeyF1 && shift == 0) {
         OpenSettings();
     } else if (keyCode == kKeyF5 && shift == 0) {
-        if (set_ && !Trim(set_->tCID).empty()) {
-            set_->cChk_Click();
+        if (set_ && set_->PlaceChosen()) {
+            set_->Refresh();
         } else {
             ports_.system.Beep();
             OpenSettings();
@@ -59,8 +57,7 @@ bool frmMain::Form_KeyDown(int keyCode, int shift) {
 }
 
 void frmMain::OpenSettings() {
-    // The start sequence names the dialog near its end; before that the dialog is not ready.
-    if (set_ && set_->lTitle.size() >= 4) set_->Show();
+    if (set_) set_->OpenIfReady();
 }
 
 void frmMain::Face_MouseMove(int button, int x, int y) {
@@ -113,7 +110,7 @@ void frmMain::Face_DblClick(int x, int y) {
 
 void frmMain::OpenDayLink(int n) {
     if (n < 0 || n >= kColumns) return;
-    const std::string tag = n == 0 ? (set_ ? set_->lLinkTag : std::string()) : Trim(lDay[n].Tag);
+    const std::string tag = n == 0 ? (set_ ? set_->DetailLink() : std::string()) : Trim(lDay[n].Tag);
     // The service's links come with their ampersands escaped as in HTML.
     const std::string address = ReplaceAll(tag, "&amp;", "&");
     if (!address.empty()) OpenURL(ports_.system, address, 1);
@@ -133,4 +130,8 @@ void frmMain::Form_DisplayChange() {
     const ScreenRect window{view_.Left(), view_.Top(), view_.Left() + Pic.Width, view_.Top() + Pic.Height};
     if (const auto back = BringBack(ports_.display, window)) view_.MoveTo(back->x, back->y);
     if (pic_) pic_->Form_DisplayChange();
+}
+
+ScreenRect frmMain::OwnerRect() {
+    return {view_.Left(), view_.Top(), view_.Left() + Pic.Width, view_.Top() + Pic.Height};
 }

@@ -1,7 +1,5 @@
 // The widget's start sequence, shutdown sequence and close marker poll.
 #include "platform/SettingsKeys.h"
-#include "satellite/frmPic.h"
-#include "settings/frmSet.h"
 #include "system/Cat.h"
 #include "system/Numbers.h"
 #include "system/PathText.h"
@@ -15,7 +13,7 @@
 #include "update/mDeleteSelf.h"
 #include "update/mProgVer.h"
 #include "widget/frmMain.h"
-#include "widget/mFormMove.h"
+#include "system/mFormMove.h"
 
 namespace {
 
@@ -121,14 +119,10 @@ LoadOutcome frmMain::Form_Load() {
     PicTray.exists = true;
     ClearLabels();
 
-    if (set_) set_->Form_Load();
-    if (set_) {
-        set_->lTitle = MC;
-        set_->lVersion = Cat("Version ", version, " - ", BuildDate);
-    }
+    if (set_) set_->Load(MC, Cat("Version ", version, " - ", BuildDate));
     if (pic_) pic_->Form_Load();
     if (VIS == 1) view_.Show();
-    if (set_ && Trim(set_->tCID).empty() && set_->lTitle.size() > 3) set_->Show();
+    if (set_ && !set_->PlaceChosen()) set_->OpenIfReady();
     return LoadOutcome::Running;
 }
 
@@ -148,8 +142,8 @@ void frmMain::Form_Unload() {
     store.Write(RN, PN, key::WindowTop, NumberText(view_.Top()));
     store.Write(RN, PN, key::WindowLeft, NumberText(view_.Left()));
     store.Write(RN, PN, key::WindowVisible, std::to_string(VIS));
-    if (FileSize(ports_.files, EN) > 0 && set_ && set_->UpdateOk) HandOverUpdate(ports_, EN);
-    if (set_) set_->Form_Unload();
+    if (FileSize(ports_.files, EN) > 0 && set_ && set_->UpdateReady()) HandOverUpdate(ports_, EN);
+    if (set_) set_->Unload();
     if (pic_) pic_->Form_Unload();
 }
 

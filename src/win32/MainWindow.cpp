@@ -3,6 +3,8 @@
 #include <shobjidl.h>
 #include <windowsx.h>
 
+#include <iterator>
+
 #include "Com.h"
 
 #include "FacePainter.h"
@@ -19,8 +21,7 @@
 
 namespace {
 constexpr wchar_t kClassName[] = L"WolkenglasWidget";
-constexpr UINT_PTR kTimer1 = 1;  // title colour
-constexpr UINT_PTR kTimer2 = 2;  // close marker
+constexpr UINT_PTR kTimer2 = 2;  // close marker, where the folder cannot be watched
 constexpr UINT kStateChanged = 0x8000;  // SWP_STATECHANGED: minimising or restoring, not a move
 
 // The tray icon is the widget's handle: no taskbar button. The window stays a plain top-level
@@ -38,7 +39,7 @@ MainWindow::MainWindow(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &MainWindow::WndProc;
+    wc.lpfnWndProc = &MessageWindow::Procedure;
     wc.hInstance = instance;
 #ifdef WG_HAVE_ARTWORK
     wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP));
@@ -46,33 +47,27 @@ MainWindow::MainWindow(HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
+    liveHandlesMessage_ = RegisterWindowMessageW(L"Wolkenglas.LiveHandles");
     hwnd_ = CreateWindowExW(0, kClassName, L"Wolkenglas", WS_POPUP, 0, 0, 388, 213,
-                            nullptr, nullptr, instance, this);
+                            nullptr, nullptr, instance, CreationParam());
 }
 
 MainWindow::~MainWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
-void MainWindow::StartTimers() {
-    SetTimer(hwnd_, kTimer1, frmMain::kTimer1Interval, nullptr);
-    SetTimer(hwnd_, kTimer2, frmMain::kTimer2Interval, nullptr);
+void MainWindow::PollCloseMarker() { StartTimer(kTimer2, frmMain::kTimer2Interval); }
+
+void MainWindow::CheckCloseMarker() noexcept {
+    if (model_ && !unloaded_ && model_->Timer2_Timer()) Unload();
 }
 
-LRESULT CALLBACK MainWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<MainWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    return self->OnMessage(msg, wParam, lParam);
+void MainWindow::AfterMessages() noexcept { FollowFocus(); }
+
+void MainWindow::FollowFocus() noexcept {
+    if (!model_ || unloaded_) return;
+    model_->TitleColor();
+    face_.OnTimer();  // repaints whatever changed on the face
 }
 
 LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -82,11 +77,13 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the back buffer paints every pixel
-    case WM_TIMER:
-        OnTimer(static_cast<UINT_PTR>(wParam));
-        return 0;
     case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+        // The title's colour shows whether the widget has the focus; once more after the
+        // activation has settled, when the loop has handled this nudge.
+        FollowFocus();
         InvalidateRect(hwnd_, nullptr, FALSE);
+        PostMessageW(hwnd_, WM_NULL, 0, 0);
         break;
     case WM_NOTIFY:
         if (face_.OnNotify(lParam)) return 0;
@@ -149,9 +146,11 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         PostQuitMessage(0);
         return 0;
     default:
+        if (msg == liveHandlesMessage_ && msg != 0 && wParam < std::size(gLiveHandles))
+            return gLiveHandles[wParam].load();
         break;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return Default(msg, wParam, lParam);
 }
 
 void MainWindow::OnPaint() noexcept {
@@ -170,13 +169,7 @@ void MainWindow::OnPaint() noexcept {
 }
 
 void MainWindow::OnTimer(UINT_PTR id) noexcept {
-    if (!model_) return;
-    if (id == kTimer1) {
-        model_->TitleColor();
-        face_.OnTimer();  // repaints whatever changed on the face
-    } else if (id == kTimer2) {
-        if (model_->Timer2_Timer()) Unload();
-    }
+    if (id == kTimer2) CheckCloseMarker();
 }
 
 namespace {
@@ -219,8 +212,7 @@ void MainWindow::ShowChanges() noexcept {
 void MainWindow::Unload() noexcept {
     if (unloaded_ || !model_) return;
     unloaded_ = true;
-    KillTimer(hwnd_, kTimer1);
-    KillTimer(hwnd_, kTimer2);
+    StopTimer(kTimer2);
     model_->Form_Unload();
     DestroyWindow(hwnd_);
 }

@@ -16,8 +16,13 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     void Attach(frmMain& model) { model_ = &model; face_.Attach(hwnd_, model); }
-    void StartTimers();
-    HWND Hwnd() const { return hwnd_; }
+    // Without a change notification on the program's folder the close marker is polled.
+    void PollCloseMarker();
+    // The close marker may have appeared: unloads the widget when it has.
+    void CheckCloseMarker() noexcept;
+    // After the message loop handled its messages: the title's colour follows the focus and the
+    // face is repainted when anything on it changed, whoever changed it.
+    void AfterMessages() noexcept;
 
     // WindowView
     void Show() override;
@@ -28,13 +33,13 @@ public:
     void SetIcon(const IconImage& image) override;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     void OnPaint() noexcept;
-    void OnTimer(UINT_PTR id) noexcept;
+    void OnTimer(UINT_PTR id) noexcept override;
     void OnButtonDown(UINT msg, LPARAM lParam) noexcept;
     void OnButtonUp(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     void ShowChanges() noexcept;
+    void FollowFocus() noexcept;
     void Unload() noexcept;
 
     frmMain* model_ = nullptr;
@@ -42,4 +47,5 @@ private:
     bool movingSelf_ = false;  // the program's own move, which the lock lets through
     FaceView face_;
     unique_hicon icon_;  // the weather picture as window icon; the class icon while empty
+    UINT liveHandlesMessage_ = 0;  // asked by the soak run: the handles alive, by kind
 };

@@ -14,46 +14,29 @@
 
 namespace {
 constexpr wchar_t kClassName[] = L"WolkenglasSatellite";
-constexpr UINT_PTR kTimer1 = 1;  // focus watch
+constexpr UINT_PTR kTimer1 = 1;  // focus watch, while shown
 }  // namespace
 
 PicWindow::PicWindow(HINSTANCE instance) : instance_(instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = &PicWindow::WndProc;
+    wc.lpfnWndProc = &MessageWindow::Procedure;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
     // A tool window: the transient view has no taskbar button of its own.
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"Satellitenbild", WS_POPUP, 0, 0, 642, 482, nullptr,
-                            nullptr, instance, this);
+                            nullptr, instance, CreationParam());
 }
 
 PicWindow::~PicWindow() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
 void PicWindow::Attach(frmPic& model) {
     model_ = &model;
-    SetTimer(hwnd_, kTimer1, frmPic::kTimer1Interval, nullptr);
-}
-
-LRESULT CALLBACK PicWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<PicWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<PicWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    return self->OnMessage(msg, wParam, lParam);
 }
 
 LRESULT PicWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -63,9 +46,10 @@ LRESULT PicWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         return 0;
     case WM_ERASEBKGND:
         return 1;  // the paint covers every pixel
-    case WM_TIMER:
-        if (wParam == kTimer1) OnTimer();
-        return 0;
+    case WM_ACTIVATE:
+        // Another window took the foreground: the view hides at once.
+        if (LOWORD(wParam) == WA_INACTIVE && model_ && IsWindowVisible(hwnd_)) model_->HideStep();
+        break;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             POINT p{};
@@ -101,7 +85,7 @@ LRESULT PicWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     default:
         break;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return Default(msg, wParam, lParam);
 }
 
 bool PicWindow::OverPicture(int x, int y) const noexcept {
@@ -110,10 +94,15 @@ bool PicWindow::OverPicture(int x, int y) const noexcept {
     return x >= r.x && y >= r.y && x < r.x + r.w && y < r.y + r.h;
 }
 
-void PicWindow::OnTimer() noexcept {
-    if (!model_) return;
+void PicWindow::OnTimer(UINT_PTR id) noexcept {
+    if (!model_ || id != kTimer1) return;
     model_->Timer1_Timer();
-    if (model_->Pic.get() != painted_) InvalidateRect(hwnd_, nullptr, FALSE);
+    if (!IsWindowVisible(hwnd_)) StopTimer(kTimer1);
+    AfterMessages();
+}
+
+void PicWindow::AfterMessages() noexcept {
+    if (model_ && model_->Pic.get() != painted_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void PicWindow::OnPaint() noexcept {
@@ -151,8 +140,10 @@ void PicWindow::PaintContent(HDC dc) noexcept {
 
 void PicWindow::Show() {
     ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);  // minimised from outside: back
-    // The focus watch hides the view as soon as it is not in front.
+    // The view hides as soon as it is not in front: on its deactivation, and the focus watch
+    // covers a foreground it never got.
     SetForegroundWindow(hwnd_);
+    StartTimer(kTimer1, frmPic::kTimer1Interval);
 }
 
 void PicWindow::EnableDropShadow() { cShadow(hwnd_); }

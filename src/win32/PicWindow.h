@@ -17,16 +17,18 @@ public:
     // Before the start sequence; the focus watch runs from here on.
     void Attach(frmPic& model);
 
+    // After the message loop handled its messages: a picture that arrived or went is painted.
+    void AfterMessages() noexcept;
+
     // WindowView
     void Show() override;
     void EnableDropShadow() override;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     void OnPaint() noexcept;
     void PaintContent(HDC dc) noexcept;
-    void OnTimer() noexcept;
+    void OnTimer(UINT_PTR id) noexcept override;
     bool OverPicture(int x, int y) const noexcept;
 
     HINSTANCE instance_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string_view>
 
 #include "KeyState.h"
@@ -14,7 +15,9 @@
 namespace {
 
 constexpr wchar_t kClassName[] = L"WolkenglasSettings";
-constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kTimer1 = 1;  // the schedule: one shot at its next work
+constexpr UINT_PTR kTimer2 = 2;  // the balloon's withdrawal
+constexpr double kTimerSlackSeconds = 0.05;  // a timer aimed at a second lands just after it
 constexpr UINT kNetworkChanged = WM_APP + 4;
 
 // The model's check boxes and what a click on each runs.
@@ -81,7 +84,7 @@ std::string ListText(HWND combo, LRESULT item) {
 SettingsWindow::SettingsWindow(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &SettingsWindow::WndProc;
+    wc.lpfnWndProc = &MessageWindow::Procedure;
     // Room for the dialog manager's data: DefDlgProc then gives Tab, mnemonics, the default
     // button and the focus kept across activation, as in any dialog.
     wc.cbWndExtra = DLGWINDOWEXTRA;
@@ -104,7 +107,7 @@ SettingsWindow::SettingsWindow(HINSTANCE instance) {
     const int left = work.left + (work.right - work.left - width) / 2;
     const int top = work.top + (work.bottom - work.top - height) / 2;
     hwnd_ = CreateWindowExW(exStyle, kClassName, ToWide(kSetCaption).c_str(), style, left, top, width, height,
-                            nullptr, nullptr, instance, this);
+                            nullptr, nullptr, instance, CreationParam());
     if (!hwnd_) return;
     controls_.Create(hwnd_, instance);
     shown_.assign(controls_.Count(), Shown{});
@@ -118,30 +121,14 @@ SettingsWindow::SettingsWindow(HINSTANCE instance) {
 SettingsWindow::~SettingsWindow() {
     // The model may be gone already; the controls' last notifications must not reach it.
     model_ = nullptr;
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
 void SettingsWindow::Attach(frmSet& model) {
     model_ = &model;
     Sync();
-    SetTimer(hwnd_, kTimer1, frmSet::kTimer1Interval, nullptr);
+    Rearm();
     network_ = std::make_unique<NetworkChange>(hwnd_, kNetworkChanged);
-}
-
-LRESULT CALLBACK SettingsWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<SettingsWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<SettingsWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefDlgProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefDlgProcW(hwnd, msg, wParam, lParam);
-    }
-    return self->OnMessage(msg, wParam, lParam);
 }
 
 LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -153,12 +140,6 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
             return 0;
         }
         break;
-    case WM_TIMER:
-        if (wParam == kTimer1 && model_) {
-            model_->Timer1_Timer();
-            Sync();
-        }
-        return 0;
     case WM_CTLCOLORSTATIC:
         if (controls_.IsLink(reinterpret_cast<HWND>(lParam))) {
             HDC dc = reinterpret_cast<HDC>(wParam);
@@ -178,15 +159,72 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
         if (model_) model_->Hide();
         return 0;
     case WM_POWERBROADCAST:
-        if (wParam == PBT_APMRESUMEAUTOMATIC && model_) model_->PowerResumed();
+        if (wParam == PBT_APMRESUMEAUTOMATIC && model_) {
+            model_->PowerResumed();
+            armedTick_.reset();
+            Rearm();
+        }
         return TRUE;
     case kNetworkChanged:
-        if (model_) model_->NetworkChanged();
+        if (model_) {
+            model_->NetworkChanged();
+            AfterMessages();
+        }
+        return 0;
+    case WM_TIMECHANGE:
+        // The clock was set: a look at once (a day forward is a gap the catch-up serves), then
+        // the timer aims at the new clock's next slot.
+        if (model_) {
+            model_->Timer1_Timer();
+            armedTick_.reset();
+            AfterMessages();
+        }
         return 0;
     default:
         break;
     }
-    return DefDlgProcW(hwnd_, msg, wParam, lParam);
+    return Default(msg, wParam, lParam);
+}
+
+void SettingsWindow::OnTimer(UINT_PTR id) noexcept {
+    if (!model_) return;
+    if (id == kTimer1) {
+        model_->Timer1_Timer();
+        armedTick_.reset();  // a timer that came early aims again
+    } else if (id == kTimer2) {
+        model_->BalloonTimer();
+        armedBalloon_ = 0.0f;
+    }
+    AfterMessages();
+}
+
+void SettingsWindow::AfterMessages() noexcept {
+    Sync();
+    Rearm();
+}
+
+void SettingsWindow::Rearm() noexcept {
+    if (!model_ || !hwnd_) return;
+    try {
+        const auto next = model_->NextTick();
+        const std::optional<std::int64_t> at = next ? std::optional<std::int64_t>(next->at) : std::nullopt;
+        if (at != armedTick_ || (at && !TimerRunning(kTimer1))) {
+            armedTick_ = at;
+            if (next) {
+                const double ms = std::clamp((next->in + kTimerSlackSeconds) * 1000.0, 10.0, 86400000.0);
+                StartOneShot(kTimer1, static_cast<UINT>(ms));
+            } else {
+                StopTimer(kTimer1);
+            }
+        }
+        if (model_->BalloonTime != armedBalloon_) {
+            armedBalloon_ = model_->BalloonTime;
+            if (const auto due = model_->BalloonDueIn()) StartOneShot(kTimer2, std::max<UINT>(10, *due + 20));
+            else StopTimer(kTimer2);
+        }
+    } catch (...) {
+        // A clock that cannot be read: the next message tries again.
+    }
 }
 
 bool SettingsWindow::PreTranslate(MSG& msg) noexcept {

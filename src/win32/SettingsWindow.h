@@ -1,7 +1,9 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,22 +24,29 @@ public:
     SettingsWindow& operator=(const SettingsWindow&) = delete;
 
     void Attach(frmSet& model);
-    HWND Hwnd() const { return hwnd_; }
 
     // Called by the message loop for every message before it is dispatched: the dialog's own keys
     // (Alt+F4, Enter in the place list and the search text), then Tab, arrows and mnemonics.
     // True when the message was handled and must not be dispatched.
     bool PreTranslate(MSG& msg) noexcept;
 
+    // After the message loop handled its messages: the controls follow the model (a refresh or a
+    // search may have changed it) and the clock's two timers aim at the model's next work.
+    void AfterMessages() noexcept;
+
     // WindowView
     void Show() override;
     void EnableDropShadow() override {}
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
+    void OnTimer(UINT_PTR id) noexcept override;
+    LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override {
+        return DefDlgProcW(hwnd_, msg, wParam, lParam);
+    }
     void OnCommand(std::size_t row, UINT code) noexcept;
     void Sync() noexcept;
+    void Rearm() noexcept;
 
     // What each control shows now, so that a sync touches only what changed.
     struct Shown {
@@ -56,5 +65,7 @@ private:
     std::vector<std::string> shownPlaces_;
     int shownPlace_ = -2;
     bool syncing_ = false;  // the controls' own notifications while the model is rendered
+    std::optional<std::int64_t> armedTick_;  // the second the schedule's timer aims at
+    float armedBalloon_ = 0.0f;              // the balloon time the withdrawal timer serves
     std::unique_ptr<NetworkChange> network_;
 };

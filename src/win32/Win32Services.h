@@ -9,6 +9,8 @@ public:
     double Now() override;
     float SecondsSinceMidnight() override;
     TimeZoneState TimeZone() override;
+    double UtcSeconds() override;
+    std::int32_t LocalOffset(std::int64_t utcSecond) override;
 };
 
 // The user's regional settings (GetLocaleInfoW).
@@ -22,4 +24,5 @@ public:
 class Win32PictureDecoder : public PictureDecoder {
 public:
     std::optional<Bitmap> LoadPicture(std::string_view path) override;
+    std::optional<Bitmap> DecodeBytes(const std::vector<std::uint8_t>& bytes) override;
 };

@@ -32,19 +32,19 @@ bool SameImage(const IconImage& a, const IconImage& b) {
 Win32Tray::Win32Tray(HINSTANCE instance) : instance_(instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = &Win32Tray::WndProc;
+    wc.lpfnWndProc = &MessageWindow::Procedure;
     wc.hInstance = instance;
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                            instance, this);
+                            instance, CreationParam());
     // Explorer announces a new taskbar (a restart, or its first start after ours) with this
     // message; the dialog adds the icon then.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 Win32Tray::~Win32Tray() {
-    if (hwnd_) DestroyWindow(hwnd_);
+    DestroyOwnWindow();
 }
 
 bool Win32Tray::Call(DWORD message) noexcept { return Shell_NotifyIconW(message, &data_) != FALSE; }
@@ -107,22 +107,6 @@ int Win32Tray::PopUpMenu(const std::vector<std::pair<int, std::string>>& entries
     return chosen;
 }
 
-LRESULT CALLBACK Win32Tray::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<Win32Tray*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<Win32Tray*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    if (msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-        self->hwnd_ = nullptr;
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
-    }
-    return self->OnMessage(msg, wParam, lParam);
-}
-
 LRESULT Win32Tray::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     if (msg == kCallbackMessage) {
         try {
@@ -140,5 +124,5 @@ LRESULT Win32Tray::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         }
         return 0;
     }
-    return DefWindowProcW(hwnd_, msg, wParam, lParam);
+    return Default(msg, wParam, lParam);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/TrayPort.h"
+#include "win32/MessageWindow.h"
 #include "win32/UniqueHandle.h"
 
 class frmSet;
@@ -13,7 +14,7 @@ class frmSet;
 // The window receives the icon's mouse messages and hands them to the settings dialog; it is a
 // hidden top-level window rather than a message-only one, because the tray menu needs a window
 // that can take the foreground, or the menu would not close when the user clicks elsewhere.
-class Win32Tray : public TrayPort {
+class Win32Tray : public TrayPort, public MessageWindow {
 public:
     explicit Win32Tray(HINSTANCE instance);
     ~Win32Tray() override;
@@ -27,12 +28,10 @@ public:
     int PopUpMenu(const std::vector<std::pair<int, std::string>>& entries) override;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
-    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
     bool Call(DWORD message) noexcept;
 
     HINSTANCE instance_;
-    HWND hwnd_ = nullptr;
     frmSet* dialog_ = nullptr;
     UINT taskbarCreated_ = 0;
     NOTIFYICONDATAW data_{};  // the record of the call under way

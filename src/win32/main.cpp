@@ -1,6 +1,8 @@
 // Wolkenglas.exe: wires the Win32 ports to the core windows and runs the message loop.
 #include <windows.h>
 
+#include "Com.h"
+#include "FolderWatch.h"
 #include "MainWindow.h"
 #include "SettingsWindow.h"
 #include "PicWindow.h"
@@ -10,6 +12,7 @@
 #include "Win32Services.h"
 #include "Win32TaskRunner.h"
 #include "Win32Tray.h"
+#include "Utf8Text.h"
 #include "WinHttpTransport.h"
 #include "satellite/frmPic.h"
 #include "service/KeylessSource.h"
@@ -18,6 +21,9 @@
 #include "widget/frmMain.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    // COM for the window thread's life: the picture decoder's own apartment then only nests, and
+    // a refresh does not set up and tear down COM (and with it load and unload WIC) each time.
+    const ComApartment com;
     Win32SettingsStore settings;
     Win32System system;
     Win32FileSystem files;
@@ -46,6 +52,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     window.Attach(main);
     setView.Attach(set);
     picView.Attach(pic);
+    pic.AttachDecoder(pictures);
     tray.Attach(set);
     set.AttachServices(services);
     set.AttachUpdates(http, environment);
@@ -57,13 +64,43 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         FillSampleFace(main);
         pic.Pic = SampleSatellitePicture();
     }
-    window.StartTimers();
+    // The close marker: a change in the program's folder wakes the loop; without one, a poll.
+    FolderWatch folder(Utf8ToWide(main.VZ));
+    if (!folder.Handle()) window.PollCloseMarker();
+    window.CheckCloseMarker();
+    window.AfterMessages();
+    setView.AfterMessages();
 
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        if (setView.PreTranslate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    // The loop sleeps until a message or a change in the folder: no timer runs at idle but the
+    // schedule's, aimed at its next slot.
+    MSG msg{};
+    for (bool running = true; running;) {
+        HANDLE watched = folder.Handle();
+        const DWORD count = watched ? 1 : 0;
+        const DWORD woke = MsgWaitForMultipleObjectsEx(count, &watched, INFINITE, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        if (count && woke == WAIT_OBJECT_0) {
+            folder.Next();
+            if (!folder.Handle()) window.PollCloseMarker();
+            window.CheckCloseMarker();
+        }
+        // Mouse moves alone change nothing the windows follow (presses and drags show at once);
+        // they are many, and comparing the face is not free.
+        bool follow = false;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_QUIT) {
+                running = false;
+                break;
+            }
+            follow = follow || (msg.message != WM_MOUSEMOVE && msg.message != WM_NCMOUSEMOVE);
+            if (setView.PreTranslate(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (!running) break;
+        if (!follow) continue;
+        window.AfterMessages();
+        setView.AfterMessages();
+        picView.AfterMessages();
     }
     // A refresh still waits on the network: the settings are stored and its reply is not wanted.
     // End here, before the objects its worker uses are destroyed under it.

@@ -21,6 +21,9 @@ public:
     double Now() override { return now; }
     float SecondsSinceMidnight() override { return seconds; }
     TimeZoneState TimeZone() override { return zone; }
+    double UtcSeconds() override { return now * 86400.0 - offset; }
+    std::int32_t LocalOffset(std::int64_t) override { return offset; }
+    std::int32_t offset = 3600;
     double now = 42317.6;  // 09.11.2015 14:24
     float seconds = 51840.0f;
     TimeZoneState zone{1, -60, 0, -60};  // Central European winter time
@@ -70,7 +73,13 @@ public:
         if (it == files_.files.end() || it->second.rfind("\xFF\xD8", 0) != 0) return std::nullopt;
         return Bitmap(640, 480, 0x808080);
     }
+    std::optional<Bitmap> DecodeBytes(const std::vector<std::uint8_t>& bytes) override {
+        ++decoded;
+        if (bytes.size() < 2 || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
+        return Bitmap(640, 480, 0x808080);
+    }
     std::vector<std::string> loaded;
+    int decoded = 0;
 
 private:
     FakeFileSystem& files_;
@@ -120,6 +129,7 @@ struct ServicedWindows {
     ServicedWindows() {
         main.Attach(set, pic);
         set.AttachServices(services.ports);
+        pic.AttachDecoder(services.pictures);
         set.MC = main.MC = "Wolkenglas";
         set.coLocListIndex = 0;
         set.tCID = "268068";

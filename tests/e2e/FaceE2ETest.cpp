@@ -99,6 +99,17 @@ TEST(Face, FirstStartDrawsTheFaceTitleFollowsTheForegroundOneInstance) {
     Click(wine, face.window.x + 40, face.window.y + 30);
     face = Capture(wine, *id, "face-foreground-again", "#80FF80", "#C0C0C0");
     ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
+    // The dialog in front (F1): grey; put away and the widget clicked: green.
+    EXPECT_TRUE(wine.Key(*id, "F1"));
+    const auto dialog = wine.WaitForWindow(" Einstellungen ...", 30s);
+    ASSERT_TRUE(dialog) << "F1 opened no dialog";
+    face = Capture(wine, *id, "face-dialog-in-front", "#C0C0C0", "#80FF80");
+    ExpectTitle(wine, face, "#C0C0C0", "#80FF80");
+    EXPECT_TRUE(wine.Key(*dialog, "alt+F4"));
+    EXPECT_TRUE(wine.WaitForWindowGone(" Einstellungen ...", 10s));
+    Click(wine, face.window.x + 40, face.window.y + 30);
+    face = Capture(wine, *id, "face-after-dialog", "#80FF80", "#C0C0C0");
+    ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
 
     // A second instance is refused while the first runs.
     wine.Start();

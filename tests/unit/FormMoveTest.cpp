@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "doubles/FakePorts.h"
-#include "widget/mFormMove.h"
+#include "system/mFormMove.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 // The dialog's clock: slots of every interval, late ticks, a refresh running at a trigger
-// second, midnight, the balloon's withdrawal, catching up after sleep or a lost network.
+// second, midnight, daylight saving time, a clock set back or forward, the balloon's one-shot
+// withdrawal, catching up after sleep or a lost network.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,6 +9,8 @@
 #include <iterator>
 
 #include "doubles/FakeServices.h"
+#include "settings/RefreshSchedule.h"
+#include "system/OleDate.h"
 
 namespace {
 
@@ -34,14 +37,30 @@ struct ScheduleRig : ServicedWindows {
         services.transport.Route("/currentconditions/v1/", Fixture("current-piatek-pl-details-2023-03.json"));
         services.transport.Route("/forecasts/v1/daily/10day/", Fixture("forecast-5day-details-piatek-metric-2023-03.json"));
     }
-    // Ticks every 0.1 s from `from` up to `to` (seconds after midnight of 09.12.2025, on into the next day).
+    // Sets the clock to `s` seconds after midnight of 09.12.2025 (on into the next day).
+    void At(double s) {
+        services.clock.now = 46000 + s / 86400.0;
+        services.clock.seconds = static_cast<float>(std::fmod(s, 86400.0));
+    }
+    // Ticks every 0.1 s from `from` up to `to`.
     void Ticks(double from, double to) {
         for (int i = 0; from + i * 0.1 < to; ++i) {
-            const double s = from + i * 0.1;
-            services.clock.now = 46000 + s / 86400.0;
-            services.clock.seconds = static_cast<float>(std::fmod(s, 86400.0));
+            At(from + i * 0.1);
             set.Timer1_Timer();
         }
+    }
+    // The host's one timer from clock second `s` until `to`: each tick lands 50 ms after the
+    // second the model aims at. Returns the clock seconds of the refreshes, and leaves `s` at the last tick.
+    std::vector<double> Host(double& s, double to) {
+        std::vector<double> at;
+        for (auto next = set.NextTick(); next && s + next->in + 0.05 < to; next = set.NextTick()) {
+            s += next->in + 0.05;
+            At(s);
+            const int before = Refreshes();
+            set.Timer1_Timer();
+            if (Refreshes() > before) at.push_back(std::floor(s));
+        }
+        return at;
     }
     int Refreshes() const {
         int n = 0;
@@ -77,22 +96,30 @@ TEST(RefreshSchedule, SlotsLateTicksBusyRefreshAndMidnight) {
     EXPECT_EQ(busy.Refreshes(), 2);
 }
 
-TEST(RefreshSchedule, BalloonWithdrawnAfterTenSecondsOrItsNoticeAfterTwoAndAHalf) {
+TEST(RefreshSchedule, BalloonWithdrawnByOneShotAfterTenSecondsOrItsNoticeAfterTwoAndAHalf) {
     const struct {
         float shown;
-        double kept, gone;  // the last tick that keeps it, the first that withdraws it
-    } rows[] = {{3600.0f, 3609.95, 3610.05}, {86395.0f, 86399.95, 86400.05}, {-1, 3602.45, 3602.55}};
+        double asked;    // when the host asks for the withdrawal's timer
+        double dueInMs;  // what it is told: 10 s after the balloon, midnight at the latest
+    } rows[] = {{3600.0f, 3600, 10000}, {3600.0f, 3604, 6000}, {86395.0f, 86399, 1000}, {-1, 3600, 2500}};
     for (const auto& row : rows) {
         ScheduleRig r;
         r.set.TrayTip = "tip";
         r.set.BalloonTime = row.shown;
-        r.services.clock.seconds = 3600.0f;
+        r.At(3600);
         if (row.shown < 0) r.set.ckBalloon_Click();
         const std::size_t before = r.services.tray.calls.size();
-        r.Ticks(row.kept, row.kept + 0.05);
+        r.At(row.asked);
+        const auto due = r.set.BalloonDueIn();
+        ASSERT_TRUE(due);
+        EXPECT_NEAR(*due, row.dueInMs, 2) << row.asked;
+        r.At(row.asked + *due / 1000.0 - 0.05);  // a timer that came early keeps it
+        r.set.BalloonTimer();
         EXPECT_EQ(r.services.tray.calls.size(), before);
-        r.Ticks(row.gone, row.gone + 0.05);
+        r.At(row.asked + *due / 1000.0 + 0.02);
+        r.set.BalloonTimer();
         ASSERT_EQ(r.services.tray.calls.size(), before + 1);
+        EXPECT_FALSE(r.set.BalloonDueIn());
         const FakeTray::Call& c = r.services.tray.calls.back();
         EXPECT_TRUE(c.message == TrayMessage::Modify && c.tip == "tip" && c.text.empty() && c.flags == 0 && c.timeout == 1000);
         EXPECT_EQ(r.set.BalloonTime, 0.0f);
@@ -135,6 +162,70 @@ TEST(RefreshSchedule, CatchUpAfterSleepOrALostNetworkAndOldDataNoted) {
         r.Ticks(51300 + 1800 + 3600, 51300 + 1801.05 + 3600);
         EXPECT_EQ(r.main.lTitle[0].ToolTipText, row.refreshes == 1 ? " tip  | Stand: 09.12.  14:15 " : " tip  | Stand: 09.12.  15:02 ");
     }
+}
+
+// Europe/Berlin in 2026: summer time from 29.03. 01:00 UTC to 25.10. 01:00 UTC.
+std::int64_t UtcSecond(int y, int m, int d, double seconds) { return std::llround(OleDate(y, m, d, seconds) * 86400.0); }
+std::int32_t Berlin(std::int64_t utc) {
+    return utc >= UtcSecond(2026, 3, 29, 3600) && utc < UtcSecond(2026, 10, 25, 3600) ? 7200 : 3600;
+}
+
+TEST(RefreshSchedule, NextSlotOfEveryIntervalAcrossMidnightAndDaylightSavingDays) {
+    const struct {
+        int y, m, d;
+        int localHours;  // the local day's length
+    } days[] = {{2026, 12, 9, 24}, {2026, 3, 29, 23}, {2026, 10, 25, 25}};
+    for (const auto& day : days) {
+        for (int interval : {1, 5, 10, 15, 30, 60}) {
+            // From 22:00 local the day before (UTC+1) to 02:00 local the day after (UTC+1).
+            const std::int64_t from = UtcSecond(day.y, day.m, day.d, -2 * 3600 - 3600);
+            const std::int64_t to = from + (4 + day.localHours) * 3600;
+            std::int64_t t = from + 7, last = 0;
+            int slots = 0;
+            while (true) {
+                const auto next = NextSlot(interval, t, Berlin);
+                ASSERT_TRUE(next);
+                ASSERT_GT(*next, t);
+                if (*next > to) break;
+                const std::int64_t local = *next + Berlin(*next);
+                EXPECT_EQ(local % (interval * 60), 0) << day.m << ' ' << interval;
+                if (last) {
+                    EXPECT_EQ(*next - last, interval * 60) << day.m << ' ' << interval;  // real time, evenly
+                    // Asked from any second inside, the same slot is the next one.
+                    EXPECT_EQ(NextSlot(interval, (last + *next) / 2, Berlin), next);
+                }
+                last = t = *next;
+                ++slots;
+            }
+            EXPECT_EQ(slots, (4 + day.localHours) * 60 / interval) << day.m << ' ' << interval;
+        }
+    }
+    EXPECT_FALSE(NextSlot(20, 0, Berlin));
+    // 01:45 CET on the spring day: the next quarter is 03:00 CEST, a real quarter of an hour later.
+    const std::int64_t spring = UtcSecond(2026, 3, 29, 45 * 60);
+    EXPECT_EQ(NextSlot(15, spring, Berlin), spring + 900);
+    EXPECT_EQ(NextSlot(15, spring, Berlin).value() + 7200, UtcSecond(2026, 3, 29, 3 * 3600));
+}
+
+TEST(RefreshSchedule, ClockSetBackOrForwardNeitherSkipsNorDoublesASlot) {
+    ScheduleRig back, minute, forward;
+    for (ScheduleRig* r : {&back, &minute, &forward}) {
+        r->Ticks(50399.5, 50399.6);
+        double s = 50399.6;
+        EXPECT_EQ(r->Host(s, 50500), std::vector<double>{50400});  // 14:00
+    }
+    double s = 50700 - 3600;  // 14:05 set back to 13:05: the clock's slots as it shows them
+    back.At(s);
+    back.set.Timer1_Timer();  // the host's look on WM_TIMECHANGE
+    EXPECT_EQ(back.Host(s, 51400), (std::vector<double>{47700, 48600, 49500, 50400, 51300}));
+    s = 50405 - 60;  // 14:00:05 set back to 13:59:05: 14:00 is not served again
+    minute.At(s);
+    minute.set.Timer1_Timer();
+    EXPECT_EQ(minute.Host(s, 51400), std::vector<double>{51300});
+    s = 50700 + 86400;  // 14:05 set forward a day: one catch-up 10 s on, then the slots
+    forward.At(s);
+    forward.set.Timer1_Timer();
+    EXPECT_EQ(forward.Host(s, 86400 + 52300), (std::vector<double>{86400 + 50710, 86400 + 51300, 86400 + 52200}));
 }
 
 }  // namespace

@@ -179,8 +179,17 @@ TEST(Refresh, RecordedRepliesLandInTheirLabels) {
         EXPECT_EQ(r.set.TrayTip, metric ? " Pi\xC4\x85tek, Poland: Mostly cloudy | 0,5°C (-2,1°C) | 85%rF | E 10,7km/h "
                                         : " Pi\xC4\x85tek, Poland: Mostly cloudy | 33,0°F (28,0°F) | 85%rF | E 6,6mi/h ");
         // The satellite picture decoded and thumbnailed, or the thumbnail hidden; no file left.
+        // The window keeps its bytes: decoded while it shows, dropped when it hides.
         EXPECT_EQ(f.PicSat.Visible, metric);
-        if (metric) { EXPECT_EQ(f.PicSat.Image->at(16, 20), r.pic.Pic->at(0, 0)); }
+        EXPECT_FALSE(r.pic.Pic);
+        if (metric) {
+            r.main.PicSat_Click();
+            ASSERT_TRUE(r.pic.Pic);
+            EXPECT_EQ(f.PicSat.Image->at(16, 20), r.pic.Pic->at(0, 0));
+            r.pic.HideStep();
+            EXPECT_FALSE(r.pic.Pic);
+            EXPECT_EQ(r.services.pictures.decoded, 1);
+        }
         EXPECT_EQ(r.services.pictures.loaded.size(), metric ? 1u : 0u);
         EXPECT_TRUE(r.fake.files.files.empty());
     }

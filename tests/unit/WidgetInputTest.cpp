@@ -12,7 +12,7 @@
 #include "settings/frmSet.h"
 #include "widget/FaceControls.h"
 #include "widget/frmMain.h"
-#include "widget/mFormMove.h"
+#include "system/mFormMove.h"
 
 namespace {
 

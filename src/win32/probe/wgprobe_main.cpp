@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "ProbeCommands.h"
+#include "SoakProbe.h"
 #include "WindowProbe.h"
 #include "win32/Text.h"
 #include "win32/Win32Environment.h"
@@ -23,7 +24,11 @@ int wmain(int argc, wchar_t** argv) {
     Win32Environment environment;
     ProbePorts ports{registry, transport, environment};
     std::string out;
-    const int code = !args.empty() && (args[0] == "window" || args[0] == "minimize" || args[0] == "move" || args[0] == "tray") ? RunWindowProbe(args, out) : RunProbe(args, ports, out);
+    const std::string command = args.empty() ? std::string() : args[0];
+    const bool window = command == "window" || command == "minimize" || command == "move" || command == "tray";
+    const int code = window                                           ? RunWindowProbe(args, out)
+                     : command == "soak" || command == "resources" ? RunSoakProbe(args, out)
+                                                                     : RunProbe(args, ports, out);
     // Plain bytes: every line is ASCII, so no console code page can change it, and LF stays LF.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);

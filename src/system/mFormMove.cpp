@@ -1,4 +1,4 @@
-#include "widget/mFormMove.h"
+#include "system/mFormMove.h"
 
 #include <algorithm>
 
