@@ -180,6 +180,10 @@ HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
     unique_hinternet req(WinHttpOpenRequest(connection.get(), L"GET", ToWide(parts->target).c_str(), nullptr,
                                             WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
     if (!req) return Fail();
+    // Set, not left to a default: a redirect from HTTPS to HTTP would send the API key or fetch a
+    // program file in the clear.
+    DWORD redirects = WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP;
+    if (!WinHttpSetOption(req.get(), WINHTTP_OPTION_REDIRECT_POLICY, &redirects, sizeof redirects)) return Fail();
     // Waiting for the response headers has a limit of its own (90 s by default); the receive
     // time-out is meant to cover that wait too.
     if (request.timeoutMs > 0) {
