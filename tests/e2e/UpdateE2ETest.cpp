@@ -42,6 +42,20 @@ std::set<std::string> Folder(const WineSession& wine) {
     return names;
 }
 
+// Whether a process of this session's program still runs (its window may be gone before its
+// instance lock is).
+bool ProgramRunning(const WineSession& wine) {
+    std::error_code ec;
+    for (fs::directory_iterator it("/proc", ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string proc = it->path().string();
+        const std::string line = Contents(proc + "/cmdline");  // not the desktop that started it
+        if (line.find("Wolkenglas.exe") != std::string::npos && line.find("explorer") == std::string::npos &&
+            Contents(proc + "/environ").find("WINEPREFIX=" + wine.Prefix()) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 const std::set<std::string> kOnlyTheProgram{"Wolkenglas.exe", "Wolkenglas.exe.manifest"};
 
 struct UpdateRun {
@@ -65,7 +79,7 @@ struct UpdateRun {
     // Ends the program through its close marker; true when it has gone.
     bool Close() const {
         std::ofstream(wine.LinuxExe() + ".close") << "x";
-        const bool gone = wine.WaitForWindowGone("Wolkenglas", 30s);
+        const bool gone = wine.WaitForWindowGone("Wolkenglas", 30s) && WaitFor([&] { return !ProgramRunning(wine); }, 30s);
         fs::remove(wine.LinuxExe() + ".close");
         return gone;
     }
