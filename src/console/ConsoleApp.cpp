@@ -3,7 +3,6 @@
 #include <pwd.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <ostream>
 
 #include "console/ConsolePorts.h"
@@ -44,12 +43,14 @@ void PutLanguage(RegistryPort& registry, Environment& environment) {
 void PrintError(std::ostream& err, const std::string& text) { err << WINtoUTF8(text) << '\n'; }
 
 // The dialog's search for the text: the places numbered from 1, or the chosen one stored and
-// refreshed. A search that finds nothing prints nothing.
-int SearchPlace(frmSet& set, const ConsoleOptions& options, std::ostream& out, std::ostream& err) {
+// refreshed. A search that fails or finds nothing prints the title line's report as an error.
+int SearchPlace(frmMain& main, frmSet& set, const ConsoleOptions& options, std::ostream& out, std::ostream& err) {
     set.tSearchText = options.searchText;
     set.cSearch_Click();
-    const auto keys = set.LocKeys;
-    if (std::all_of(keys.begin(), keys.end(), [](const std::string& k) { return Trim(k).empty(); })) return kExitError;
+    if (set.coLocList.empty()) {
+        PrintError(err, main.lTitle[0].Caption);
+        return kExitError;
+    }
     if (options.choose == 0) {
         for (std::size_t i = 0; i < set.coLocList.size(); ++i)
             out << i + 1 << ". " << WINtoUTF8(set.coLocList[i]) << '\n';
@@ -135,7 +136,7 @@ int RunConsole(const ConsoleOptions& options, std::ostream& out, std::ostream& e
     set.Form_Load();  // the dialog's settings, and the refresh when a place is stored
     pic.Form_Load();
     if (options.search) {
-        if (const int status = SearchPlace(set, options, out, err); status != kExitWeather) return status;
+        if (const int status = SearchPlace(main, set, options, out, err); status != kExitWeather) return status;
         if (options.choose == 0) return kExitWeather;
     }
 

@@ -6,7 +6,9 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <optional>
 #include <string_view>
 
@@ -37,18 +39,41 @@ private:
 
 enum class Io { Ok, TimedOut, Failed };
 
-// Waits until the socket is ready for `events`; a time-out of 0 or less waits without limit.
-Io Wait(int fd, short events, int timeoutMs) {
+// How long one wait may take: the phase's time-out, cut to what is left of the whole request's
+// deadline.
+class Budget {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit Budget(const HttpGetRequest& request)
+        : phaseMs_(request.timeoutMs),
+          end_(request.deadlineMs > 0 ? Clock::now() + std::chrono::milliseconds(request.deadlineMs) : Clock::time_point::max()) {}
+    // Milliseconds for the next wait; -1 without any limit.
+    int WaitMs() const {
+        if (end_ == Clock::time_point::max()) return phaseMs_ > 0 ? phaseMs_ : -1;
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end_ - Clock::now()).count();
+        const long long ms = std::max<long long>(0, left);
+        return static_cast<int>(phaseMs_ > 0 ? std::min<long long>(ms, phaseMs_) : std::min<long long>(ms, 1 << 30));
+    }
+
+private:
+    int phaseMs_;
+    Clock::time_point end_;
+};
+
+// Waits until the socket is ready for `events`, no longer than the budget allows.
+Io Wait(int fd, short events, const Budget& budget) {
     pollfd p{fd, events, 0};
     for (;;) {
-        const int n = ::poll(&p, 1, timeoutMs > 0 ? timeoutMs : -1);
+        const int ms = budget.WaitMs();
+        if (ms == 0) return Io::TimedOut;  // the deadline has passed, even if bytes are ready
+        const int n = ::poll(&p, 1, ms);
         if (n > 0) return Io::Ok;
         if (n == 0) return Io::TimedOut;
         if (errno != EINTR) return Io::Failed;
     }
 }
 
-Io Connect(const HttpUrlParts& url, int timeoutMs, Socket& result) {
+Io Connect(const HttpUrlParts& url, const Budget& budget, Socket& result) {
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
@@ -60,7 +85,7 @@ Io Connect(const HttpUrlParts& url, int timeoutMs, Socket& result) {
         if (s.get() < 0) continue;
         if (::connect(s.get(), a->ai_addr, a->ai_addrlen) != 0) {
             if (errno != EINPROGRESS) continue;
-            const Io waited = Wait(s.get(), POLLOUT, timeoutMs);
+            const Io waited = Wait(s.get(), POLLOUT, budget);
             if (waited != Io::Ok) {
                 if (waited == Io::TimedOut) outcome = Io::TimedOut;
                 continue;
@@ -77,7 +102,7 @@ Io Connect(const HttpUrlParts& url, int timeoutMs, Socket& result) {
     return outcome;
 }
 
-Io SendAll(int fd, std::string_view data, int timeoutMs) {
+Io SendAll(int fd, std::string_view data, const Budget& budget) {
     while (!data.empty()) {
         const ssize_t n = ::send(fd, data.data(), data.size(), MSG_NOSIGNAL);
         if (n > 0) {
@@ -86,7 +111,7 @@ Io SendAll(int fd, std::string_view data, int timeoutMs) {
         }
         if (n < 0 && errno == EINTR) continue;
         if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
-            const Io waited = Wait(fd, POLLOUT, timeoutMs);
+            const Io waited = Wait(fd, POLLOUT, budget);
             if (waited != Io::Ok) return waited;
             continue;
         }
@@ -95,15 +120,19 @@ Io SendAll(int fd, std::string_view data, int timeoutMs) {
     return Io::Ok;
 }
 
-// Buffered reading from the connection, each wait bounded by the receive time-out.
+// Buffered reading from the connection, each wait bounded by the budget.
 class Reader {
 public:
-    Reader(int fd, int timeoutMs) : fd_(fd), timeoutMs_(timeoutMs) {}
+    Reader(int fd, const Budget& budget) : fd_(fd), budget_(budget) {}
 
     // Reads more bytes into the buffer; false at the end of the stream or on failure (see io()).
     bool Fill() {
         char chunk[16 * 1024];
         for (;;) {
+            if (budget_.WaitMs() == 0) {  // a server that trickles never lets a wait run out
+                io_ = Io::TimedOut;
+                return false;
+            }
             const ssize_t n = ::recv(fd_, chunk, sizeof chunk, 0);
             if (n > 0) {
                 buffer_.append(chunk, static_cast<std::size_t>(n));
@@ -112,7 +141,7 @@ public:
             if (n == 0) return false;
             if (errno == EINTR) continue;
             if (errno == EAGAIN || errno == EWOULDBLOCK) {
-                io_ = Wait(fd_, POLLIN, timeoutMs_);
+                io_ = Wait(fd_, POLLIN, budget_);
                 if (io_ != Io::Ok) return false;
                 continue;
             }
@@ -165,7 +194,7 @@ private:
     }
 
     int fd_;
-    int timeoutMs_;
+    const Budget& budget_;
     std::string buffer_;
     std::size_t pos_ = 0;
     Io io_ = Io::Ok;
@@ -292,12 +321,13 @@ HttpOutcome FromIo(Io io) { return io == Io::TimedOut ? HttpOutcome::TimedOut : 
 
 HttpGetResult SocketHttpTransport::Get(const HttpGetRequest& request) {
     std::string url = request.url;
+    const Budget budget(request);
     for (int hop = 0;; ++hop) {
         const auto parts = SplitHttpUrl(url);
         if (!parts || parts->secure) return Fail(HttpOutcome::Failed);
 
         Socket socket;
-        const Io connected = Connect(*parts, request.timeoutMs, socket);
+        const Io connected = Connect(*parts, budget, socket);
         if (connected != Io::Ok) return Fail(FromIo(connected));
 
         std::string text = "GET " + parts->target + " HTTP/1.1\r\n";
@@ -306,10 +336,10 @@ HttpGetResult SocketHttpTransport::Get(const HttpGetRequest& request) {
         if (!request.user.empty())
             text += "Authorization: Basic " + Base64(request.user + ":" + request.password) + "\r\n";
         text += "\r\n";
-        const Io sent = SendAll(socket.get(), text, request.timeoutMs);
+        const Io sent = SendAll(socket.get(), text, budget);
         if (sent != Io::Ok) return Fail(FromIo(sent));
 
-        Reader reader(socket.get(), request.timeoutMs);
+        Reader reader(socket.get(), budget);
         std::optional<Head> head;
         do {  // interim 1xx responses carry no body
             head = ReadHead(reader);

@@ -12,12 +12,13 @@ struct HttpGetRequest {
     std::string user, password;      // Basic credentials, sent when the user is not empty
     std::vector<std::pair<std::string, std::string>> headers;
     int timeoutMs = 0;               // for each phase (resolve, connect, send, receive); 0: none
+    int deadlineMs = 0;              // for the whole request, redirects included; 0: none
     std::size_t maxBodyBytes = 0;    // a longer body fails the request while it is received
 };
 
 enum class HttpOutcome {
     Completed,  // a response arrived; status, reason phrase and body are valid
-    TimedOut,   // a phase took longer than timeoutMs
+    TimedOut,   // a phase took longer than timeoutMs, or the whole request longer than deadlineMs
     Failed,     // anything else: bad URL, no connection, broken reply, body too long
 };
 

@@ -30,6 +30,11 @@ void TakeCredentials(std::string& url, std::string& user, std::string& password)
     url = url.substr(0, hostStart) + url.substr(at + 1);
 }
 
+int Milliseconds(std::int32_t seconds) {
+    const long long ms = seconds > 0 ? static_cast<long long>(seconds) * 1000 : 0;
+    return ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
+}
+
 }  // namespace
 
 std::string DefaultUserAgent(Environment& environment) {
@@ -42,7 +47,7 @@ std::string DefaultUserAgent(Environment& environment) {
 
 HttpResult HttpRequest(const HttpClient& client, std::string_view url, bool binary, std::string& status,
                        std::string_view user, std::string_view password, std::string_view userAgent,
-                       std::int32_t timeout) {
+                       std::int32_t timeout, std::int32_t deadline) {
     std::string address = Trim(url);
     if (address.empty()) {
         status = "No URL specified!";
@@ -64,8 +69,8 @@ HttpResult HttpRequest(const HttpClient& client, std::string_view url, bool bina
         {"Connection", "close"},
         {"User-Agent", agent},
     };
-    const long long ms = timeout > 0 ? static_cast<long long>(timeout) * 1000 : 0;
-    request.timeoutMs = ms > INT_MAX ? INT_MAX : static_cast<int>(ms);
+    request.timeoutMs = Milliseconds(timeout);
+    request.deadlineMs = Milliseconds(deadline);
     request.maxBodyBytes = kMaxReplyBytes;
 
     HttpGetResult reply = client.transport.Get(request);

@@ -1,12 +1,17 @@
 #include "settings/PlaceSearch.h"
 
+#include <algorithm>
+
 #include "service/mJSON.h"
 #include "service/mUTF8toWIN.h"
 #include "system/Cat.h"
+#include "system/Numbers.h"
 
 namespace {
 // Shorter than the smallest reply that can hold a place ("[]", an error text).
 constexpr std::size_t kShortestPlaceReply = 10;
+// What of a failed request's text the title line can show.
+constexpr std::size_t kLongestErrorReply = 300;
 }  // namespace
 
 std::string PlaceEntry(std::string_view place) {
@@ -21,10 +26,26 @@ PlaceList ListPlaces(std::string_view reply) {
     const std::vector<std::string> elements = SplitJSONArray(reply);
     PlaceList list;
     for (std::size_t i = 1; i < elements.size(); ++i) {
+        std::string key = GetJSONValue(elements[i], "Key");
+        if (Trim(key).empty()) continue;  // an empty array's one element: no place to choose
         list.entries.push_back(PlaceEntry(elements[i]));
-        list.keys.push_back(GetJSONValue(elements[i], "Key"));
+        list.keys.push_back(std::move(key));
     }
     return list;
+}
+
+std::optional<std::string> SearchFailure(std::string_view reply) {
+    if (reply.find('[') != std::string_view::npos) return std::nullopt;
+    if (LowerCase(std::string(reply.substr(0, kLongestErrorReply))).find("error") == std::string::npos)
+        return std::string("FEHLER:  Verbindungs-Problem mit Server.");
+    // "Http-Error 503: Service Unavailable" from its status on, each ":" as " -"; cut first, so
+    // that no reply makes the title's text long.
+    std::string text = "FEHLER:  ";
+    for (const char c : reply.substr(std::min<std::size_t>(11, reply.size()), kLongestErrorReply)) {
+        if (c == ':') text += " -";
+        else text += c;
+    }
+    return text;
 }
 
 std::string FindPlaces(const WeatherService& service, std::string_view searchText, std::string_view language) {

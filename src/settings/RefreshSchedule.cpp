@@ -1,6 +1,7 @@
 #include "settings/RefreshSchedule.h"
 
 #include <cmath>
+#include <iterator>
 
 #include "system/Numbers.h"
 
@@ -34,4 +35,29 @@ ScheduleClock::Span ScheduleClock::Tick(std::int64_t now) {
     const std::int64_t after = last_ && *last_ <= now ? *last_ : now - 1;
     last_ = now;
     return {after, now};
+}
+
+namespace {
+constexpr std::int64_t kRetrySeconds[] = {60, 120, 300, 600};
+}  // namespace
+
+void CatchUp::Restart(std::int64_t now, int delaySeconds) {
+    next_ = now + delaySeconds;
+    retries_ = 0;
+}
+
+void CatchUp::NoNetwork(std::int64_t now) {
+    if (retries_ >= std::size(kRetrySeconds)) return;
+    next_ = now + kRetrySeconds[retries_++];
+}
+
+void CatchUp::Done() {
+    next_.reset();
+    retries_ = 0;
+}
+
+bool CatchUp::Take(std::int64_t now) {
+    if (!next_ || now < *next_) return false;
+    next_.reset();
+    return true;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -34,4 +35,24 @@ public:
 
 private:
     std::optional<std::int64_t> last_;
+};
+
+// When the catch-up refresh is due. A wake from sleep or a network that came back starts a
+// series with a try after a short wait; each try that finds no network moves the next one
+// further off (1, 2, 5, 10 minutes), and after the last the clock's slots alone go on, so an
+// offline machine is left in peace. Data coming in ends the series.
+class CatchUp {
+public:
+    void Restart(std::int64_t now, int delaySeconds);
+    // A refresh found no network.
+    void NoNetwork(std::int64_t now);
+    void Done();
+    // True once when a try is due at `now`; the next one needs NoNetwork or Restart.
+    bool Take(std::int64_t now);
+    // When the next try is due, if any.
+    std::optional<std::int64_t> Next() const { return next_; }
+
+private:
+    std::optional<std::int64_t> next_;
+    std::size_t retries_ = 0;  // tries after a failure in this series
 };

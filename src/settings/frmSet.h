@@ -36,7 +36,8 @@ public:
     void AttachServices(ServicePorts& services) { services_ = &services; }
 
     // The refresh (settings/frmSetRefresh.cpp): fetch, check, fill the widget, the tray, the picture.
-    // The requests run through the task runner; a trigger while a refresh runs is ignored.
+    // The requests run through the task runner; a trigger while a refresh or a search runs is
+    // ignored. cChk_Click is a refresh the user asked for (its failure always beeps).
     void cChk_Click();
     bool Refreshing() const { return refreshing_; }
     // Shows an error in the widget's title line.
@@ -64,8 +65,11 @@ public:
     void ckUpdate_Click();
     void ckAutoStart_Click();
 
-    // The update check at start and on ckUpdate (settings/frmSetSystem.cpp).
+    // The update check at start and on ckUpdate (settings/frmSetSystem.cpp). It runs through the
+    // task runner once no refresh runs (a running one shows its outcome first); only its
+    // question and messages come to the window thread.
     void UpdateChk();
+    bool Updating() const { return updating_; }
     // Where the update check fetches from; without it the check does nothing.
     void AttachUpdates(HttpTransport& transport, Environment& environment) {
         updateTransport_ = &transport;
@@ -93,6 +97,10 @@ public:
     // The computer woke from sleep: once the network answers, a refresh catches up with a slot
     // missed meanwhile.
     void PowerResumed();
+    // A network connection came or went: the same catch-up as after a wake.
+    void NetworkChanged();
+    // When the next catch-up refresh is due (whole local seconds), if one is.
+    std::optional<std::int64_t> NextCatchUp() const { return catchUp_.Next(); }
 
     // The link labels of the info area and the data source.
     void lHomepage_Click();
@@ -149,12 +157,18 @@ private:
     void ShowReplies(const ServiceReplies& replies, const std::string& language, bool metric);
     void ShowSatellite(const std::string& tempFile, const std::string& pictureFile, const std::vector<std::uint8_t>& bytes);
     void RefreshDone();
-    void ShowPlaces(const std::string& reply);
+    void StartRefresh(bool asked);
+    // After the refresh's outcome: the refresh a changed choice asked for, else a waiting update check.
+    void RefreshEnded();
+    void RefreshFailBeep();
+    void UpdateDone(const std::string& result, std::uint32_t colour, const std::string& caption, const std::string& checking);
+    void ShowPlaces(const std::string& reply, const std::string& searched);
     void WithdrawBalloon();
     void RunSchedule();
-    // The catch-up refresh: tried from `delaySeconds` on, at most once a minute, until a refresh
-    // shows data; and the time of the data shown, for the title's note on old data.
+    // The catch-up refresh after a wake or a lost network (CatchUp), and the time of the data
+    // shown, for the title's note on old data.
     void AwaitNetwork(int delaySeconds);
+    void NoNetwork();
     void DataShown();
     void NoteOldData(std::int64_t now, int interval);
     void RefreshFailed();
@@ -170,8 +184,12 @@ private:
     bool visible_ = false;
     bool refreshing_ = false;
     bool searching_ = false;
-    bool catchUp_ = false;
-    std::int64_t nextTry_ = 0;
+    bool updating_ = false;
+    bool updateAfterRefresh_ = false;  // an update check waits for the refresh's outcome
+    bool refreshAgain_ = false;        // units or place changed while a refresh ran
+    bool askedByUser_ = true;          // the running refresh was asked for, not scheduled
+    bool failing_ = false;             // the last refresh failed: later automatic ones stay quiet
+    CatchUp catchUp_;
     std::optional<double> dataShown_;  // when the data on show came in
     bool unloaded_ = false;          // late replies are dropped
     int errNumber_ = 0;              // the error the refresh's error path caught

@@ -26,8 +26,10 @@ void frmSet::cOk_Click() {
 }
 
 void frmSet::oMetric_Click(int) {
-    // A disabled cChk means a refresh is under way; it picks up the units of the next one.
-    if (Visible() && cChkEnabled) cChk_Click();
+    if (!Visible()) return;
+    // A refresh under way asked in the old units: one in the new ones follows it.
+    if (refreshing_) refreshAgain_ = true;
+    else if (cChkEnabled) cChk_Click();
 }
 
 void frmSet::coLoc_KeyDown(int keyCode, int shift) {

@@ -28,7 +28,12 @@ constexpr Colour kErrorColour = 0xFFB0B0;
 constexpr Colour k3DDarkShadow = 0x696969;  // the system colours' defaults
 constexpr Colour k3DHighlight = 0xFFFFFF;
 constexpr int kIconSize = 32;
-constexpr int kNetworkRetrySeconds = 60;
+
+// No answer at all (a time-out, no connection) rather than the service's refusal or a reply:
+// the network is missing.
+bool NetworkAway(const std::string& reply) {
+    return reply.find_first_of("{[") == std::string::npos && reply.rfind("Http-Error", 0) != 0;
+}
 
 // Draws tile `tile` of a sheet of cols x rows, or clears the box for tile 0: an unknown picture
 // must not leave the last run's in place.
@@ -122,8 +127,11 @@ void RemoveFiles(FileSystem& files, const std::string& tempFile, const std::stri
 
 }  // namespace
 
-void frmSet::cChk_Click() {
-    if (refreshing_) return;
+void frmSet::cChk_Click() { StartRefresh(true); }
+
+void frmSet::StartRefresh(bool asked) {
+    // Never beside a search: its reply would refill the place list under the refresh.
+    if (refreshing_ || searching_) return;
     if (!services_) {
         ports_.system.Beep();
         return;
@@ -140,6 +148,7 @@ void frmSet::cChk_Click() {
     cChkEnabled = coLocEnabled = tSearchEnabled = false;
     tSearchText.clear();
     refreshing_ = true;
+    askedByUser_ = asked;
 
     const std::string language = GetLanguage(services_->registry);
     const WeatherService service{{services_->transport, services_->environment}, ports_.settings};
@@ -153,10 +162,9 @@ void frmSet::ShowReplies(const ServiceReplies& r, const std::string& language, b
     if (unloaded_) return;
     try {
         if (r.location.find('{') == std::string::npos) {
-            ports_.system.Beep();
-            // No answer at all (a time-out, no connection) rather than the service's refusal:
-            // the network is missing, the schedule tries again once it is back.
-            if (r.location.rfind("Http-Error", 0) != 0) AwaitNetwork(kNetworkRetrySeconds);
+            RefreshFailBeep();
+            // The schedule tries again once the network is back.
+            if (NetworkAway(r.location)) NoNetwork();
             // "Http-Error 503: Service Unavailable" shows from its status on.
             if (LowerCase(r.location).find("error") != std::string::npos)
                 ErrOut(Cat("FEHLER:  ", ReplaceAll(r.location.substr(std::min<std::size_t>(11, r.location.size())), ":", " -")));
@@ -165,14 +173,18 @@ void frmSet::ShowReplies(const ServiceReplies& r, const std::string& language, b
             return RefreshDone();
         }
         if (r.current.find('[') == std::string::npos) {
-            ports_.system.Beep();
+            RefreshFailBeep();
+            if (NetworkAway(r.current)) NoNetwork();
             ErrOut("FEHLER:  Server lieferte keine Wetter-Daten.");
             return RefreshDone();
         }
         const std::string conditions = SplitJSONArray(r.current)[1];
         const std::vector<std::string> days = SplitJSONArray(GetJSONValue(r.forecast, "DailyForecasts"));
-        if (conditions.size() < 11) {
-            ports_.system.Beep();
+        // A forecast that timed out, failed or holds no day is no forecast either: nothing to
+        // fill the columns with.
+        if (conditions.size() < 11 || days.size() < 2 || Trim(days[1]).empty()) {
+            RefreshFailBeep();
+            if (NetworkAway(r.forecast)) NoNetwork();
             ErrOut("FEHLER:  Server lieferte keine Wetter-Vorhersage.");
             return RefreshDone();
         }
@@ -274,7 +286,27 @@ void frmSet::ShowSatellite(const std::string& tempFile, const std::string& pictu
 void frmSet::RefreshDone() {
     coLocEnabled = cChkEnabled = true;
     DataLoaded = true;
+    RefreshEnded();
+}
+
+void frmSet::RefreshEnded() {
     refreshing_ = false;
+    if (refreshAgain_) {
+        refreshAgain_ = false;
+        StartRefresh(true);
+        if (refreshing_) return;
+    }
+    if (updateAfterRefresh_) {
+        updateAfterRefresh_ = false;
+        UpdateChk();
+    }
+}
+
+// A refresh the user asked for always beeps when it fails; of the automatic ones only the first
+// of a series of failures, so that a machine without network is not beeped at every minute.
+void frmSet::RefreshFailBeep() {
+    if (askedByUser_ || !failing_) ports_.system.Beep();
+    failing_ = true;
 }
 
 // The error path: the dialog usable again, the caught error in the title line.
@@ -292,8 +324,8 @@ void frmSet::RefreshFailed() {
         errDescription_ = "Unzulässiger Prozeduraufruf oder Argument";
     }
     coLocEnabled = cChkEnabled = true;
-    refreshing_ = false;
     ErrOut("");
+    RefreshEnded();
 }
 
 void frmSet::ErrOut(const std::string& ErrDesc) {

@@ -1,7 +1,5 @@
 // The dialog's clock: the balloon's withdrawal, the refresh on the clock's slots, and the
 // catch-up refresh after a sleep or a network that was away.
-#include <algorithm>
-
 #include "settings/frmSet.h"
 #include "system/Cat.h"
 #include "system/Numbers.h"
@@ -15,7 +13,6 @@ constexpr float kBalloonSeconds = 10.0f;
 // window thread: the network may not be back yet, so the catch-up refresh serves it.
 constexpr std::int64_t kLongestLateTick = 60;
 constexpr int kResumeDelaySeconds = 10;
-constexpr int kRetrySeconds = 60;
 constexpr const char* kOldDataNote = " | Stand: ";
 }  // namespace
 
@@ -47,26 +44,25 @@ void frmSet::RunSchedule() {
     // A disabled cChk is a refresh under way: the slots it covers are passed over, not caught up.
     const bool ready = ckRefresh.Value == 1 && !Trim(tCID).empty() && cChkEnabled && !refreshing_ && interval != 0;
     if (!ready) return;
-    if (!due && catchUp_ && now >= nextTry_) {
-        // One try; a network still away arms the next one a minute on (AwaitNetwork).
-        catchUp_ = false;
-        due = !dataShown_ || SlotBetween(interval, WholeSeconds(*dataShown_), now);
-        nextTry_ = now + kRetrySeconds;
-    }
-    if (due) cChk_Click();
+    // A catch-up try refreshes only when a slot was missed since the data shown; a network still
+    // away sets the next try (NoNetwork).
+    if (!due && catchUp_.Take(now)) due = !dataShown_ || SlotBetween(interval, WholeSeconds(*dataShown_), now);
+    if (due) StartRefresh(false);
 }
 
 void frmSet::PowerResumed() { AwaitNetwork(kResumeDelaySeconds); }
 
+void frmSet::NetworkChanged() { AwaitNetwork(kResumeDelaySeconds); }
+
 void frmSet::AwaitNetwork(int delaySeconds) {
-    if (!services_) return;
-    const std::int64_t from = WholeSeconds(services_->clock.Now()) + delaySeconds;
-    nextTry_ = catchUp_ ? std::max(nextTry_, from) : from;
-    catchUp_ = true;
+    if (services_) catchUp_.Restart(WholeSeconds(services_->clock.Now()), delaySeconds);
 }
 
+void frmSet::NoNetwork() { catchUp_.NoNetwork(WholeSeconds(services_->clock.Now())); }
+
 void frmSet::DataShown() {
-    catchUp_ = false;
+    catchUp_.Done();
+    failing_ = false;
     dataShown_ = services_->clock.Now();
 }
 

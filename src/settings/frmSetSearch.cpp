@@ -1,6 +1,7 @@
 // The place search: the request away from the window thread, the list of found places, the
 // choice of one and the editing of the search text.
 #include <memory>
+#include <optional>
 
 #include "settings/PlaceSearch.h"
 #include "settings/frmSet.h"
@@ -31,19 +32,29 @@ void frmSet::cSearch_Click() {
     const WeatherService service{{services_->transport, services_->environment}, ports_.settings};
     auto reply = std::make_shared<std::string>();
     services_->tasks.Run([service, reply, text = tSearchText, language] { *reply = FindPlaces(service, text, language); },
-                         [this, reply] { ShowPlaces(*reply); });
+                         [this, reply, text = tSearchText] { ShowPlaces(*reply, text); });
 }
 
-void frmSet::ShowPlaces(const std::string& reply) {
+void frmSet::ShowPlaces(const std::string& reply, const std::string& searched) {
     searching_ = false;
     if (unloaded_) return;
+    Label& title = main_.lTitle[0];
+    // Text typed while the search ran has emptied the list for a search of its own; the places of
+    // the older text must not come back under it.
+    if (tSearchText != searched) {
+        title.ForeColor = kFoundColour;
+        main_.SetTitle(Cat(MC, ":  "));
+        return;
+    }
     coLocList.clear();
     coLocEnabled = false;
-    ListCities(reply);
+    const std::optional<std::string> failure = SearchFailure(reply);
+    ListCities(failure ? std::string() : reply);
     coLocEnabled = true;
+    if (failure) return ErrOut(*failure);
     FocusRequest = "coLoc";
-    main_.lTitle[0].ForeColor = kFoundColour;
-    main_.SetTitle(Cat(MC, ":  "));
+    title.ForeColor = kFoundColour;
+    main_.SetTitle(Cat(MC, coLocList.empty() ? ":  Kein Ort gefunden." : ":  "));
 }
 
 void frmSet::ListCities(const std::string& StrJSON) {
@@ -51,7 +62,7 @@ void frmSet::ListCities(const std::string& StrJSON) {
     coLocList = std::move(places.entries);
     LocKeys = std::move(places.keys);
     LocKeys.emplace_back();
-    coLocListIndex = 0;
+    coLocListIndex = coLocList.empty() ? -1 : 0;
     coLoc_Click();
 }
 
@@ -62,6 +73,8 @@ void frmSet::coLoc_Click() {
     tCID = chosen && static_cast<std::size_t>(coLocListIndex) < LocKeys.size() ? LocKeys[static_cast<std::size_t>(coLocListIndex)]
                                                                               : std::string();
     DataLoaded = false;
+    // A place chosen while a refresh runs: one for it follows.
+    if (refreshing_ && chosen) refreshAgain_ = true;
 }
 
 void frmSet::tSearch_Change() {
@@ -80,5 +93,6 @@ void frmSet::tSearch_Change() {
 void frmSet::tSearch_GotFocus() { tSearchSelectAll = true; }
 
 void frmSet::tSearch_KeyPress(int keyAscii) {
-    if (keyAscii == kEnter) cSearch_Click();
+    // Enter is the button's shortcut: it does nothing while the button is disabled.
+    if (keyAscii == kEnter && cSearchEnabled) cSearch_Click();
 }

@@ -13,6 +13,9 @@
 namespace {
 
 constexpr std::int32_t kTimeoutSeconds = 10;
+// The whole record and the whole download: a server that trickles its bytes ends the check.
+constexpr std::int32_t kRecordDeadlineSeconds = 30;
+constexpr std::int32_t kDownloadDeadlineSeconds = 120;
 
 std::vector<std::string> Split(std::string_view text, char separator) {
     std::vector<std::string> parts(1);
@@ -79,7 +82,7 @@ std::string UpdateCheck(Ports& ports, const HttpClient& http, std::string_view b
     const std::string script = Cat(baseUrl, "/updates.php?send=");
     std::string status;
     const HttpResult info =
-        HttpRequest(http, Cat(script, fileName, ",.inf"), false, status, {}, {}, {}, kTimeoutSeconds);
+        HttpRequest(http, Cat(script, fileName, ",.inf"), false, status, {}, {}, {}, kTimeoutSeconds, kRecordDeadlineSeconds);
     const auto* reply = std::get_if<std::string>(&info);
     const auto record = ParseUpdateRecord(reply ? *reply : std::string());
     if (!record) return {};
@@ -100,7 +103,8 @@ std::string UpdateCheck(Ports& ports, const HttpClient& http, std::string_view b
         return record->version;
 
     status.clear();
-    const HttpResult download = HttpRequest(http, Cat(script, record->file), true, status, {}, {}, {}, kTimeoutSeconds);
+    const HttpResult download = HttpRequest(http, Cat(script, record->file), true, status, {}, {}, {}, kTimeoutSeconds,
+                                                 kDownloadDeadlineSeconds);
     const auto* bytes = std::get_if<std::vector<std::uint8_t>>(&download);
     if (!bytes || bytes->empty()) return fail();
     if ((*bytes)[0] == '<') return "ERROR";  // a web page (an error page of the server), not a program

@@ -28,7 +28,8 @@ bool IsInstallable(std::string_view program, const UpdateRecord& record, std::st
 // Program files come only over HTTPS, or from this machine (the local server).
 bool IsProgramSource(std::string_view url);
 
-// Asks the server for a newer version, asks the user, downloads, checks and installs it.
+// Asks the server for a newer version, asks the user, downloads, checks and installs it. Made to
+// run off the window thread: `ports.system` then brings the beep and the boxes to it.
 // "OK" when the new program is in place, "ERROR" after a failure, the offered version when the
 // user declined, empty when there is nothing to do.
 std::string UpdateCheck(Ports& ports, const HttpClient& http, std::string_view baseUrl, std::string_view fileName,

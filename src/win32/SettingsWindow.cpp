@@ -15,6 +15,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"WolkenglasSettings";
 constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kNetworkChanged = WM_APP + 4;
 
 // The model's check boxes and what a click on each runs.
 struct CheckBinding {
@@ -124,6 +125,7 @@ void SettingsWindow::Attach(frmSet& model) {
     model_ = &model;
     Sync();
     SetTimer(hwnd_, kTimer1, frmSet::kTimer1Interval, nullptr);
+    network_ = std::make_unique<NetworkChange>(hwnd_, kNetworkChanged);
 }
 
 LRESULT CALLBACK SettingsWindow::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -178,6 +180,9 @@ LRESULT SettingsWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexce
     case WM_POWERBROADCAST:
         if (wParam == PBT_APMRESUMEAUTOMATIC && model_) model_->PowerResumed();
         return TRUE;
+    case kNetworkChanged:
+        if (model_) model_->NetworkChanged();
+        return 0;
     default:
         break;
     }

@@ -1,11 +1,13 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "SettingsControls.h"
 #include "HwndView.h"
+#include "NetworkChange.h"
+#include "SettingsControls.h"
 
 class frmSet;
 
@@ -54,4 +56,5 @@ private:
     std::vector<std::string> shownPlaces_;
     int shownPlace_ = -2;
     bool syncing_ = false;  // the controls' own notifications while the model is rendered
+    std::unique_ptr<NetworkChange> network_;
 };

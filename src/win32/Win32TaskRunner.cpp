@@ -7,6 +7,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"WolkenglasTasks";
 constexpr UINT kTaskDone = WM_APP + 2;
+constexpr UINT kTaskCall = WM_APP + 3;
 
 struct Continuation {
     std::function<void()> done;
@@ -50,7 +51,22 @@ void Win32TaskRunner::Run(std::function<void()> work, std::function<void()> done
     }
 }
 
+void Win32TaskRunner::RunOnWindowThread(const std::function<void()>& call) {
+    if (GetCurrentThreadId() == windowThread_) return call();
+    // A sent message waits for the window thread, which takes it in its message loop or in the
+    // loop of any message box it shows; with the window gone it returns at once.
+    SendMessageW(hwnd_, kTaskCall, 0, reinterpret_cast<LPARAM>(&call));
+}
+
 LRESULT CALLBACK Win32TaskRunner::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    if (msg == kTaskCall) {
+        try {
+            (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        } catch (...) {
+            // The caller finds no answer and goes on without one.
+        }
+        return 0;
+    }
     if (msg != kTaskDone) return DefWindowProcW(hwnd, msg, wParam, lParam);
     std::unique_ptr<Continuation> continuation(reinterpret_cast<Continuation*>(lParam));
     try {

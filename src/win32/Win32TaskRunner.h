@@ -17,6 +17,7 @@ public:
     Win32TaskRunner& operator=(const Win32TaskRunner&) = delete;
 
     void Run(std::function<void()> work, std::function<void()> done) override;
+    void RunOnWindowThread(const std::function<void()>& call) override;
     // True while a worker has not finished its work.
     bool Busy() const { return *running_ > 0; }
 
@@ -24,5 +25,6 @@ private:
     static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
 
     HWND hwnd_ = nullptr;
+    DWORD windowThread_ = GetCurrentThreadId();
     std::shared_ptr<std::atomic<int>> running_ = std::make_shared<std::atomic<int>>(0);
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -159,11 +160,42 @@ std::optional<std::wstring> QueryText(HINTERNET request, DWORD what) {
     return text;
 }
 
+// The time a phase may take: its own time-out, cut to what is left of the whole request's deadline.
+class Budget {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit Budget(const HttpGetRequest& request) : phaseMs_(request.timeoutMs), deadlineMs_(request.deadlineMs) {}
+    // Milliseconds for the next phase; -1 for no limit, 0 when the deadline has passed.
+    int PhaseMs() const {
+        if (deadlineMs_ <= 0) return phaseMs_ > 0 ? phaseMs_ : -1;
+        const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start_).count();
+        const long long left = std::max<long long>(0, deadlineMs_ - spent);
+        return static_cast<int>(phaseMs_ > 0 ? std::min<long long>(left, phaseMs_) : left);
+    }
+    // Sets the request's time-outs for the next phase; false (with a time-out error) once the
+    // deadline has passed, since WinHTTP reads 0 as "no limit".
+    bool Apply(HINTERNET request) const {
+        const int ms = PhaseMs();
+        if (ms == 0) {
+            SetLastError(ERROR_WINHTTP_TIMEOUT);
+            return false;
+        }
+        DWORD receive = static_cast<DWORD>(ms);
+        return WinHttpSetTimeouts(request, ms, ms, ms, ms) &&
+               (ms < 0 || WinHttpSetOption(request, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &receive, sizeof receive));
+    }
+
+private:
+    int phaseMs_, deadlineMs_;
+    Clock::time_point start_ = Clock::now();
+};
+
 }  // namespace
 
 HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
     const auto parts = SplitHttpUrl(request.url);
     if (!parts) return {};
+    const Budget budget(request);
 
     // No agent here: the User-Agent is one of the caller's headers and keeps its place among them.
     unique_hinternet session(
@@ -184,17 +216,9 @@ HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
     // program file in the clear.
     DWORD redirects = WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP;
     if (!WinHttpSetOption(req.get(), WINHTTP_OPTION_REDIRECT_POLICY, &redirects, sizeof redirects)) return Fail();
-    // Waiting for the response headers has a limit of its own (90 s by default); the receive
-    // time-out is meant to cover that wait too.
-    if (request.timeoutMs > 0) {
-        DWORD responseTimeout = static_cast<DWORD>(request.timeoutMs);
-        if (!WinHttpSetOption(req.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &responseTimeout,
-                              sizeof responseTimeout))
-            return Fail();
-    }
-
     ProxyInfo proxy;
-    if (FindProxy(ToWide(request.url), request.timeoutMs, proxy)) {
+    const int proxyWaitMs = budget.PhaseMs();
+    if (FindProxy(ToWide(request.url), proxyWaitMs < 0 ? 0 : std::max(proxyWaitMs, 1), proxy)) {
         WINHTTP_PROXY_INFO info{proxy.accessType, proxy.proxy.data(), proxy.bypass.empty() ? nullptr : proxy.bypass.data()};
         if (!WinHttpSetOption(req.get(), WINHTTP_OPTION_PROXY, &info, sizeof info)) return Fail();
     }
@@ -210,7 +234,10 @@ HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
                                ToWide(request.user).c_str(), ToWide(request.password).c_str(), nullptr))
         return Fail();
 
-    if (!WinHttpSendRequest(req.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+    // Waiting for the response headers has a limit of its own (90 s by default); the receive
+    // time-out is meant to cover that wait too.
+    if (!budget.Apply(req.get()) ||
+        !WinHttpSendRequest(req.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
         !WinHttpReceiveResponse(req.get(), nullptr))
         return Fail();
 
@@ -231,8 +258,10 @@ HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
         }
     }
     for (;;) {
+        // Each read gets what is left of the deadline: a server that trickles bytes keeps every
+        // single read short, never the whole.
         DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(req.get(), &available)) return Fail();
+        if (!budget.Apply(req.get()) || !WinHttpQueryDataAvailable(req.get(), &available)) return Fail();
         if (available == 0) break;
         if (available > request.maxBodyBytes - result.body.size()) {
             SetLastError(ERROR_NOT_ENOUGH_MEMORY);

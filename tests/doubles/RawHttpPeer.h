@@ -1,7 +1,7 @@
 #pragma once
 // A scripted HTTP peer on a free loopback port: each connection gets the next reply (after an
-// optional delay, followed by `filler` bytes of 'x' streamed without holding them), and the
-// request head it sent is recorded.
+// optional delay, followed by `filler` bytes of 'x' streamed without holding them, or byte by
+// byte with a pause between), and the request head it sent is recorded.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -20,6 +20,7 @@ public:
         std::string bytes;
         int delayMs = 0;
         std::size_t filler = 0;
+        int trickleMs = 0;
     };
 
     explicit RawHttpPeer(std::vector<Reply> replies) : replies_(std::move(replies)) {
@@ -73,7 +74,11 @@ private:
             while (sent_ < total) {
                 const bool inBytes = sent_ < reply.bytes.size();
                 const char* data = inBytes ? reply.bytes.data() + sent_ : filler.data();
-                const std::size_t n = inBytes ? reply.bytes.size() - sent_ : std::min(filler.size(), total - sent_);
+                std::size_t n = inBytes ? reply.bytes.size() - sent_ : std::min(filler.size(), total - sent_);
+                if (reply.trickleMs > 0) {
+                    n = 1;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(reply.trickleMs));
+                }
                 const ssize_t w = ::send(fd, data, n, MSG_NOSIGNAL);
                 if (w <= 0) break;
                 sent_ += static_cast<std::size_t>(w);

@@ -1,5 +1,6 @@
 // HttpRequest on WinHTTP under Wine against the local weather server, side by side with the
-// native socket transport: the same request bytes, the same results and status texts.
+// native socket transport: the same request bytes, the same results and status texts; WinHTTP's
+// body limit and overall deadline.
 #include <gtest/gtest.h>
 
 #include "../doubles/RawHttpPeer.h"
@@ -81,4 +82,8 @@ TEST(HttpE2E, WinHttpStopsAtTheBodyLimit) {
     RawHttpPeer endless({{"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", 0, 16 * kLimit}});
     EXPECT_EQ(probe::RunWine(wine, {"http", endless.Url("/big"), "1", "10"}), "status: Error!\nresult: empty\n");
     EXPECT_LT(endless.Sent(), 2 * kLimit);
+    // A byte every 50 ms keeps each 5 s phase alive; the 2 s deadline ends the whole (the reply
+    // would take 10 s).
+    RawHttpPeer trickle({{"HTTP/1.1 200 OK\r\nContent-Length: 160\r\n\r\n" + std::string(160, 'x'), 0, 0, 50}});
+    EXPECT_EQ(probe::RunWine(wine, {"http", trickle.Url("/slow"), "1", "5", "", "2"}), "status: Timeout (5 Seconds)\nresult: empty\n");
 }

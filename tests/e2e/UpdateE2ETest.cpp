@@ -1,7 +1,7 @@
 // The self-update and the manifest under Wine: two updates in a row from a folder whose name
 // holds "%", "&" and Polish letters; a release that ends at once is rolled back; a wrong CRC, a
 // page, a cut file and a DLL leave the program byte for byte; a manifest write cut off half-way
-// leaves the old manifest.
+// leaves the old manifest; an offer declined after a slow first refresh leaves the refresh's title.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "../doubles/WeatherServerProcess.h"
+#include "ScreenColours.h"
 #include "WineSession.h"
 
 using namespace std::chrono_literals;
@@ -191,6 +192,34 @@ TEST(UpdateE2E, ManifestWriteCutOffHalfWayLeavesTheOldOne) {
     EXPECT_EQ(run.Version(), "1.54");
     EXPECT_EQ(Contents(run.wine.LinuxExe() + ".manifest"), old);
     EXPECT_EQ(Folder(run.wine), kOnlyTheProgram);
+}
+
+TEST(UpdateE2E, DeclinedAfterASlowFirstRefreshLeavesTheGreenTitle) {
+    WeatherServerProcess server({"--update-version", "1.55", "--delay-ms", "2000"});
+    UpdateRun run;
+    WineSession& wine = run.wine;
+    wine.InstallTahoma();
+    run.Offer(server);
+    wine.RegAdd(kSettingsKey, "Server.Api", server.Base());
+    wine.RegAdd(kSettingsKey, "Server.Satellite", server.Base());
+    wine.RegAdd(kSettingsKey, "Location.Selected", "Berlin, Berlin, DE");
+    wine.RegAdd(kSettingsKey, "Location.Key", "171001");
+    wine.Start();
+    const auto question = run.Box();
+    ASSERT_TRUE(question) << "no question";
+    // The refresh's last request: its outcome is in the title by now.
+    ASSERT_TRUE(WaitFor([&] {
+        for (const auto& request : server.Requests())
+            if (!request.empty() && request[0].find("iseur3.jpg") != std::string::npos) return true;
+        return false;
+    }, 60s)) << "no satellite request";
+    wine.Key(*question, "n");
+    ASSERT_TRUE(wine.WaitForWindowGone(kUpdateTitle, 20s)) << "the question stays";
+    EXPECT_FALSE(wine.WaitForWindow("Wolkenglas:  Lade Daten, bitte warten ...", 3s)) << "the loading text came back";
+    const auto id = wine.WaitForWindow("Wolkenglas:  Berlin", 5s);
+    ASSERT_TRUE(id) << "the title is not the refresh's";
+    const WindowGeometry g = wine.Geometry(*id);
+    EXPECT_GT(screen::Count(screen::Colours(wine, wine.Screenshot("update-declined"), g.x + 5, g.y + 2, 358, 15), "#80FF80"), 30);
 }
 
 }  // namespace

@@ -178,6 +178,18 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("FEHLER:  503 - Service Unavailable"), std::string::npos) << failed.err;
     EXPECT_EQ(failed.out.rfind("FEHLER:  503 - Service Unavailable\n", 0), 0u) << failed.out;
+    const ProgramRun failedSearch = RunConsoleProgram(env, "--search Berlin --settings " + settings.string());
+    EXPECT_EQ(std::tie(failedSearch.status, failedSearch.out, failedSearch.err),
+              std::make_tuple(1, std::string(), std::string("FEHLER:  503 - Service Unavailable\n")));
+
+    // A forecast without days is a failed refresh, not a green title over empty columns.
+    fs::create_directory(dir / "data");
+    std::ofstream(dir / "data" / "forecasts_v1_daily_10day_171001.json") << R"({"DailyForecasts":[]})";
+    WeatherServerProcess noDays({"--data", (dir / "data").string()});
+    std::ofstream(settings, std::ios::binary) << "Server.Api=" << noDays.Base() << "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
+    const ProgramRun empty = RunConsoleProgram(env, "--settings " + settings.string());
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("FEHLER:  Server lieferte keine Wetter-Vorhersage."), std::string::npos) << empty.err;
     fs::remove_all(dir);
 }
 
@@ -199,8 +211,7 @@ TEST(ConsoleProgram, SearchListsPlacesAndChoosingOneStoresAndRefreshesIt) {
     EXPECT_EQ(listed.out, "1. DE: 23730 Neustadt, Schleswig-Holstein, Deutschland\n"
                           "2. DE: 96465 Neustadt, Bayern, Deutschland\n");
     const ProgramRun none = RunConsoleProgram(env, "--search Atlantis" + with);
-    EXPECT_EQ(none.status, 1);
-    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(std::tie(none.status, none.out, none.err), std::make_tuple(1, std::string(), std::string("Wolkenglas:  Kein Ort gefunden.\n")));
     EXPECT_EQ(RunConsoleProgram(env, "--search Neustadt --choose 3" + with).status, 2);
     EXPECT_EQ(Slurp(settings), stored);  // listing stores nothing
 

@@ -100,14 +100,23 @@ TEST(RefreshSchedule, BalloonWithdrawnAfterTenSecondsOrItsNoticeAfterTwoAndAHalf
 }
 
 TEST(RefreshSchedule, CatchUpAfterSleepOrALostNetworkAndOldDataNoted) {
-    ScheduleRig lost;  // 14:15 finds no network: a try each minute until one gets through
+    // 14:15 finds no network: catch-up tries 1, 2, 5 and 10 minutes after each failure, then the
+    // slots alone; one beep for the series, but always one for a refresh the user asks for.
+    ScheduleRig lost;
     lost.Network(false);
-    lost.Ticks(51299.5, 51359.9);
-    lost.Ticks(51359.9, 51360.1);
-    EXPECT_EQ(lost.Refreshes(), 2);
+    lost.Ticks(51299.5, 54000.5);
+    EXPECT_EQ(lost.Refreshes(), 8);  // 14:15, 14:16, 14:18, 14:23, 14:30 (slot), 14:33, 14:45, 15:00
+    EXPECT_EQ(lost.fake.system.beeps, 1);
+    lost.set.cChk_Click();
+    EXPECT_EQ(lost.fake.system.beeps, 2);
+    // The network comes back: fresh data within a minute.
+    lost.Ticks(54000.5, 54300);
+    EXPECT_EQ(lost.Refreshes(), 9);
     lost.Network(true);
-    lost.Ticks(51360.1, 51600);
-    EXPECT_EQ(lost.Refreshes(), 3);
+    lost.set.NetworkChanged();
+    lost.Ticks(54300, 54360);
+    EXPECT_EQ(lost.Refreshes(), 10);
+    EXPECT_EQ(lost.main.lTitle[0].ForeColor, 0x80FF80u);
 
     const struct {
         double wake;

@@ -59,26 +59,36 @@ TEST(Refresh, FailureRows) {
     std::string cold = current;  // a temperature at which the humidity formula divides by zero
     cold.replace(cold.find("\"Value\": 0.5"), 12, "\"Value\": -240.7");
     const HttpGetResult place = Reply(HttpOutcome::Completed, 200, "OK", location);
+    const HttpGetResult days = Reply(HttpOutcome::Completed, 200, "OK", forecast);
+    const char* const noForecast = "FEHLER:  Server lieferte keine Wetter-Vorhersage.";
     const struct {
         HttpGetResult location;
-        std::string current, satellite;
+        std::string current;
+        HttpGetResult forecast;
+        std::string satellite;
         const char* title;
         std::size_t requests;
-        bool dataLoaded;
+        bool dataLoaded, networkAway;
     } rows[] = {
-        {Reply(HttpOutcome::TimedOut), "", kJpeg, "FEHLER:  Verbindungs-Problem mit Server.", 1, true},
-        {Reply(HttpOutcome::Completed, 503, "Service Unavailable", "{}"), "", kJpeg, "FEHLER:  503 - Service Unavailable", 1, true},
-        {Reply(HttpOutcome::Failed), "", kJpeg, "FEHLER:  ", 1, true},  // "Error!": nothing after its 11th character
-        {place, Fixture("current-piatek-pl-details-2023-05-object.json"), kJpeg, "FEHLER:  Server lieferte keine Wetter-Daten.", 2, true},
-        {place, "[{\"A\":1}]", kJpeg, "FEHLER:  Server lieferte keine Wetter-Vorhersage.", 3, true},
-        {place, cold, kJpeg, "FEHLER #11:  Division durch Null.", 3, false},
-        {place, current, "<html>not a picture</html>", "FEHLER #481:  Ungültiges Bild.", 4, false},
+        {Reply(HttpOutcome::TimedOut), "", days, kJpeg, "FEHLER:  Verbindungs-Problem mit Server.", 1, true, true},
+        {Reply(HttpOutcome::Completed, 503, "Service Unavailable", "{}"), "", days, kJpeg, "FEHLER:  503 - Service Unavailable", 1, true, false},
+        {Reply(HttpOutcome::Failed), "", days, kJpeg, "FEHLER:  ", 1, true, true},  // "Error!": nothing after its 11th character
+        {place, Fixture("current-piatek-pl-details-2023-05-object.json"), days, kJpeg, "FEHLER:  Server lieferte keine Wetter-Daten.", 2, true, false},
+        {place, "[{\"A\":1}]", days, kJpeg, noForecast, 3, true, false},
+        // A forecast that timed out, failed or holds no day: no green title over empty columns.
+        {place, current, Reply(HttpOutcome::TimedOut), kJpeg, noForecast, 3, true, true},
+        {place, current, Reply(HttpOutcome::Completed, 503, "Service Unavailable", "{}"), kJpeg, noForecast, 3, true, false},
+        {place, current, Reply(HttpOutcome::Completed, 200, "OK", "{\"Headline\":{}}"), kJpeg, noForecast, 3, true, false},
+        {place, current, Reply(HttpOutcome::Completed, 200, "OK", "{\"DailyForecasts\":[]}"), kJpeg, noForecast, 3, true, false},
+        {place, cold, days, kJpeg, "FEHLER #11:  Division durch Null.", 3, false, false},
+        {place, current, days, "<html>not a picture</html>", "FEHLER #481:  Ungültiges Bild.", 4, false, false},
     };
     for (const auto& row : rows) {
         Rig r;
         r.fake.files.files["C:\\Temp\\TMP0001.tmp"] = "";
-        r.Serve("", row.current, forecast, row.satellite);
+        r.Serve("", row.current, "", row.satellite);
         r.services.transport.routes[0].second = row.location;
+        r.services.transport.routes[2].second = row.forecast;
         r.set.cChk_Click();
         EXPECT_EQ(r.Title().Caption, row.title);
         EXPECT_EQ(r.Title().ToolTipText, std::string(" ") + row.title + " ") << row.title;
@@ -87,6 +97,7 @@ TEST(Refresh, FailureRows) {
         EXPECT_EQ(r.services.transport.requests.size(), row.requests) << row.title;
         EXPECT_EQ(r.fake.system.beeps, row.dataLoaded ? 1 : 0) << row.title;
         EXPECT_EQ(r.set.DataLoaded, row.dataLoaded) << row.title;
+        EXPECT_EQ(r.set.NextCatchUp().has_value(), row.networkAway) << row.title;
         EXPECT_TRUE(r.set.cChkEnabled && r.set.coLocEnabled && !r.set.Refreshing()) << row.title;
         EXPECT_EQ(r.set.tSearchEnabled, row.requests == 4) << row.title;
         EXPECT_EQ(r.fake.files.files.size(), row.requests == 4 ? 0u : 1u) << row.title;
@@ -147,9 +158,10 @@ TEST(Refresh, RecordedRepliesFillEveryControl) {
     }
 }
 
-TEST(Refresh, OneRefreshAtATimeAndNoneAfterUnload) {
+TEST(Refresh, RepeatsIgnoredChangedChoiceFollowsNoneAfterUnload) {
     Rig r;
     r.ServeRecorded(true);
+    r.set.Show();
     r.services.tasks.hold = true;
     r.set.cChk_Click();
     EXPECT_TRUE(r.set.Refreshing());
@@ -158,8 +170,30 @@ TEST(Refresh, OneRefreshAtATimeAndNoneAfterUnload) {
     r.set.cChk_Click();
     EXPECT_EQ(r.services.tasks.held.size(), 1u);
     r.services.tasks.RunAll();
-    EXPECT_EQ(r.services.transport.requests.size(), 4u);
+    const auto& requests = r.services.transport.requests;
+    EXPECT_EQ(requests.size(), 4u);
     EXPECT_EQ(r.Title().ForeColor, kGreen);
+
+    // Units changed, then a place chosen, while a refresh waits: one refresh with the new choice
+    // follows each.
+    r.set.cChk_Click();
+    r.set.oMetric[0] = false;
+    r.set.oMetric[1] = true;
+    r.set.oMetric_Click(1);
+    r.set.cChk_Click();
+    r.services.tasks.RunAll();
+    ASSERT_EQ(requests.size(), 12u);
+    EXPECT_NE(requests[5].url.find("Metric=True"), std::string::npos);
+    EXPECT_NE(requests[9].url.find("Metric=False"), std::string::npos);
+    r.set.cChk_Click();
+    r.set.coLocList = {"A", "B"};
+    r.set.LocKeys = {"1", "2", ""};
+    r.set.coLocListIndex = 1;
+    r.set.coLoc_Click();
+    r.services.tasks.RunAll();
+    ASSERT_EQ(requests.size(), 20u);
+    EXPECT_NE(requests[16].url.find("/locations/v1/2.json"), std::string::npos) << requests[16].url;
+    EXPECT_FALSE(r.set.Refreshing());
 
     // The program ends while the replies are on their way: they change nothing.
     r.set.cChk_Click();
@@ -168,7 +202,7 @@ TEST(Refresh, OneRefreshAtATimeAndNoneAfterUnload) {
     r.services.tasks.RunAll();
     EXPECT_EQ(r.Title().Caption, "Wolkenglas:  Lade Daten, bitte warten ...");
     EXPECT_EQ(r.services.tray.calls.size(), trayCalls);
-    EXPECT_EQ(r.services.transport.requests.size(), 7u) << "no satellite request after the unload";
+    EXPECT_EQ(requests.size(), 23u) << "no satellite request after the unload";
 }
 
 // Current conditions and today: a base object whose members a row overrides (the first member
@@ -244,7 +278,8 @@ TEST(Refresh, BalloonOnlyForANewWeatherPicture) {
     const std::string place = "{\"LocalizedName\":\"Köln\",\"Country\":{\"ID\":\"DE\"}}";
     r.set.ckBalloon.Value = 1;
     for (const char* icon : {"7", "7", "8"}) {
-        r.Serve(place, std::string("[{\"WeatherIcon\":") + icon + "," + kConditions + "}]", "{}");
+        r.Serve(place, std::string("[{\"WeatherIcon\":") + icon + "," + kConditions + "}]",
+                std::string(R"({"DailyForecasts":[{)") + kToday + "}]}");
         r.set.cChk_Click();
     }
     const auto& calls = r.services.tray.calls;

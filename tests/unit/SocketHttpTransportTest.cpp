@@ -91,6 +91,13 @@ TEST(SocketHttpTransport, SlowReplyTimesOutRefusedConnectionFails) {
         EXPECT_EQ(transport.Get(Request(peer.Url("/"), 100, 150)).outcome, HttpOutcome::TimedOut);
     }
     {
+        // A byte every 20 ms never lets the 1 s phase run out; the deadline ends the request.
+        RawHttpPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 200\r\n\r\n" + std::string(200, 'x'), 0, 0, 20}});
+        HttpGetRequest trickled = Request(peer.Url("/"), 1000, 1000);
+        trickled.deadlineMs = 300;
+        EXPECT_EQ(transport.Get(trickled).outcome, HttpOutcome::TimedOut);
+    }
+    {
         RawHttpPeer peer({{"HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok", 100}});
         const HttpGetResult r = transport.Get(Request(peer.Url("/"), 100, 2000));
         EXPECT_EQ(r.outcome, HttpOutcome::Completed);

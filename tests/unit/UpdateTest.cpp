@@ -4,15 +4,11 @@
 
 #include <functional>
 
-#include "doubles/FakeHttp.h"
-#include "doubles/FakePorts.h"
-#include "satellite/frmPic.h"
-#include "settings/frmSet.h"
+#include "doubles/FakeServices.h"
 #include "update/CRC32.h"
 #include "update/ProgramReplace.h"
 #include "update/mDeleteSelf.h"
 #include "update/mUpdates.h"
-#include "widget/frmMain.h"
 
 namespace {
 
@@ -24,6 +20,7 @@ class Server : public HttpTransport {
 public:
     HttpGetResult Get(const HttpGetRequest& request) override {
         urls.push_back(request.url);
+        deadlines.push_back(request.deadlineMs);
         if (onRequest) onRequest();
         if (bodies.empty()) return {};
         const std::string body = bodies.front();
@@ -31,6 +28,7 @@ public:
         return {HttpOutcome::Completed, 200, "OK", body};
     }
     std::vector<std::string> bodies, urls;
+    std::vector<int> deadlines;
     std::function<void()> onRequest;
 };
 
@@ -147,6 +145,7 @@ TEST(Update, CheckOutcomes) {
         if (r.name != std::string("wrong CRC")) continue;
         EXPECT_EQ(server.urls, (std::vector<std::string>{std::string(kBase) + "/updates.php?send=Wolkenglas.exe,.inf",
                                                          std::string(kBase) + "/updates.php?send=W-1.55.exe"}));
+        EXPECT_EQ(server.deadlines, (std::vector<int>{30000, 120000})) << "a trickling server must not hold the check";
         EXPECT_EQ(fake.system.boxes[0].text, "Ein Update von ''Wolkenglas'' liegt vor.      \r\n\r\n    Aktuelle Version:   "
                   "1.54\r\n    Neue Version:       1.55  [05.01.2016]\r\n\r\nSoll es heruntergeladen und installiert werden?      ");
         EXPECT_EQ(fake.system.boxes[1].text, "FEHLER: CRC32 Pr\xFC" "fsumme falsch! Update gescheitert!      ");
@@ -221,39 +220,59 @@ TEST(Update, ScriptLines) {
     EXPECT_EQ(fake.files.files["C:\\A\\Wolkenglas-Update-4242.bat"], "running");
 }
 
-// The dialog's check colours the title while it runs; at "OK" it unloads the widget, whose
+// The check at start waits for the first refresh's outcome and then runs through the task runner:
+// declined, it leaves the title as the refresh left it. Accepted, it unloads the widget, whose
 // shutdown hands the new program over to the script.
-TEST(Update, DialogCheckAndHandOverAtExit) {
-    FakePorts fake;
-    FakeWindow mainWindow, setWindow, picWindow;
-    frmMain main{fake.ports, mainWindow};
-    frmSet set{fake.ports, setWindow, main};
-    frmPic pic{picWindow, main};
-    main.Attach(set, pic);
+TEST(Update, CheckFollowsTheFirstRefreshAndHandsOverAtExit) {
+    ServicedWindows w;
+    FakePorts& fake = w.fake;
     fake.system.exePath = kExe;
     fake.system.os = {2, 5, 1};
     fake.files.files[kExe] = Program(54, 'o');
-    fake.system.answer = MsgResult::Yes;
+    fake.system.answer = MsgResult::No;
     fake.settings.Set("Server.Update", kBase);
-    fake.settings.Set("Update", "0");
+    fake.settings.Set("Location.Selected", "Berlin");
+    fake.settings.Set("Location.Key", "171001");
+    w.services.transport.Respond(503, "Service Unavailable", "");
     Server server;
+    server.bodies = {"[Wolkenglas|W-1.55.exe|1.55|05.01.2016]"};
     FakeEnvironment environment;
     std::vector<std::pair<std::string, Colour>> titles;
-    server.onRequest = [&] { titles.emplace_back(main.lTitle[0].Caption, main.lTitle[0].ForeColor); };
-    set.AttachUpdates(server, environment);
-    ASSERT_EQ(main.Form_Load(), LoadOutcome::Running);
-    EXPECT_TRUE(server.urls.empty()) << "no check with the box cleared";
+    server.onRequest = [&] { titles.emplace_back(w.main.lTitle[0].Caption, w.main.lTitle[0].ForeColor); };
+    w.set.AttachUpdates(server, environment);
+    auto& held = w.services.tasks.held;
+    const auto step = [&] {
+        auto [work, done] = std::move(held.front());
+        held.pop_front();
+        work();
+        done();
+    };
+    w.services.tasks.hold = true;
+    ASSERT_EQ(w.main.Form_Load(), LoadOutcome::Running);
+    ASSERT_EQ(held.size(), 1u) << "the refresh alone";
+    step();
+    const std::pair<std::string, Colour> failed{"FEHLER:  503 - Service Unavailable", 0xFFB0B0};
+    ASSERT_EQ(held.size(), 1u) << "the check, after the refresh's outcome";
+    EXPECT_TRUE(server.urls.empty());
+    step();
+    const std::pair<std::string, Colour> checking{"Wolkenglas:  Update ...", 0xFFFF80};
+    EXPECT_EQ(titles, std::vector({checking}));
+    EXPECT_EQ(fake.system.boxes.size(), 1u);
+    EXPECT_EQ(std::make_pair(w.main.lTitle[0].Caption, w.main.lTitle[0].ForeColor), failed);
+    EXPECT_FALSE(w.set.UpdateOk || w.set.Updating());
 
     server.bodies = {"[Wolkenglas|W-1.55.exe|1.55|05.01.2016]", Program(55, 'n')};
-    const Colour before = main.lTitle[0].ForeColor;
-    set.ckUpdate.Value = 1;
-    set.UpdateChk();
-    EXPECT_EQ(titles, (std::vector<std::pair<std::string, Colour>>(2, {"Wolkenglas:  Update ...", 0xFFFF80})));
-    EXPECT_TRUE(set.UpdateOk);
-    EXPECT_EQ(mainWindow.events.back(), "close");
-    EXPECT_EQ(std::tie(mainWindow.caption, main.lTitle[0].ForeColor), std::tie("Wolkenglas", before));
+    fake.system.answer = MsgResult::Yes;
+    w.set.ckUpdate_Click();
+    w.set.ckUpdate_Click();  // one check at a time
+    ASSERT_EQ(held.size(), 1u);
+    step();
+    EXPECT_EQ(titles, std::vector(3, checking));
+    EXPECT_TRUE(w.set.UpdateOk);
+    EXPECT_EQ(w.mainWindow.events.back(), "close");
+    EXPECT_EQ(w.mainWindow.caption, "Wolkenglas:  Programm Neustart ...");
 
-    main.Form_Unload();
+    w.main.Form_Unload();
     EXPECT_EQ(fake.system.scripts, (std::vector<std::pair<std::string, bool>>{{"C:\\Apps\\Wolkenglas-Update-4242.bat", false}}));
     EXPECT_NE(fake.files.files["C:\\Apps\\Wolkenglas-Update-4242.bat"].find("==\"1.55\" GOTO DONE"), std::string::npos);
 }

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr const char* kUsage =
-    "usage: wgprobe http URL [binary 0|1] [timeout seconds] [user agent]\n"
+    "usage: wgprobe http URL [binary 0|1] [timeout seconds] [user agent] [deadline seconds]\n"
     "       wgprobe reg-read PATH | reg-type PATH | reg-delete PATH\n"
     "       wgprobe reg-write PATH empty|text|int32|int16|byte|bytes|double|bool [VALUE]\n"
     "       wgprobe reg-scenario KEY      (a fixed series of writes, reads and deletes under HKCU\\KEY)\n"
@@ -136,9 +136,10 @@ int Http(const std::vector<std::string>& args, ProbePorts& ports, std::string& o
     const bool binary = args.size() > 2 && args[2] == "1";
     const std::int32_t timeout = args.size() > 3 ? std::atoi(args[3].c_str()) : 10;
     const std::string agent = args.size() > 4 ? args[4] : "";
+    const std::int32_t deadline = args.size() > 5 ? std::atoi(args[5].c_str()) : 0;
     std::string status;
-    const HttpResult result =
-        HttpRequest(HttpClient{ports.transport, ports.environment}, args[1], binary, status, {}, {}, agent, timeout);
+    const HttpResult result = HttpRequest(HttpClient{ports.transport, ports.environment}, args[1], binary, status, {},
+                                          {}, agent, timeout, deadline);
     out += "status: " + Escape(status) + "\n";
     if (const auto* text = std::get_if<std::string>(&result)) {
         out += "result: text " + std::to_string(text->size()) + "\n";
