@@ -67,10 +67,6 @@ public:
         if (requests.back().empty()) requests.pop_back();
         return requests;
     }
-    std::vector<std::string> LastRequest() const {
-        const auto all = Requests();
-        return all.empty() ? std::vector<std::string>{} : all.back();
-    }
 
 private:
     std::filesystem::path dir_;

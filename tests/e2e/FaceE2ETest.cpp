@@ -1,20 +1,12 @@
 // The widget's face as Wine draws it: the first start with background and title line in place,
-// the title colour following the foreground, a refused second instance, the close marker; the
-// sample face; screenshots for the documentation.
+// the title colour following the foreground, a refused second instance; the sample face;
+// screenshots for the documentation.
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
-#include <thread>
 
 #include "ScreenColours.h"
 #include "WineSession.h"
 
 using namespace std::chrono_literals;
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -39,30 +31,26 @@ void ExpectBackgroundAt(const Face& face, std::initializer_list<std::pair<int, i
 }
 
 // Title line at 5, 2 (357 x 14): its text in `colour` and the black shadow behind it.
+Histogram TitleColours(const WineSession& wine, const Face& face) {
+    return Colours(wine, face.shot, face.window.x + 5, face.window.y + 2, 358, 15);
+}
 void ExpectTitle(const WineSession& wine, const Face& face, const std::string& colour, const std::string& other) {
-    const Histogram title = Colours(wine, face.shot, face.window.x + 5, face.window.y + 2, 358, 15);
+    const Histogram title = TitleColours(wine, face);
     EXPECT_GT(Count(title, colour), 30) << "title text in " << colour;
     EXPECT_EQ(Count(title, other), 0) << "title text in " << other;
     EXPECT_GT(Count(title, "#000000"), 30) << "title shadow";
 }
 
-// Keeps a picture of the widget with a margin of desktop around it; with WG_UPDATE_SCREENSHOTS
-// set, also as the documentation's screenshot.
-void KeepScreenshot(const WineSession& wine, const Face& face, const std::string& name) {
-    constexpr int kMargin = 16;
-    const std::string out = WineSession::ArtifactDir() + "/" + name + ".png";
-    std::ostringstream cmd;
-    cmd << "convert '" << face.shot << "' -crop " << face.window.width + 2 * kMargin << "x"
-        << face.window.height + 2 * kMargin << "+" << face.window.x - kMargin << "+" << face.window.y - kMargin
-        << " +repage '" << out << "'";
-    ASSERT_EQ(wine.Run(cmd.str()).exitCode, 0);
-    if (const char* update = std::getenv("WG_UPDATE_SCREENSHOTS"); update && *update == '1')
-        fs::copy_file(out, std::string(WG_SOURCE_DIR) + "/docs/" + name + ".png", fs::copy_options::overwrite_existing);
-}
-
-Face Capture(const WineSession& wine, const std::string& windowId, const std::string& name) {
-    std::this_thread::sleep_for(500ms);  // two title timer ticks: the colour has settled
-    return {wine.Geometry(windowId), wine.Screenshot(name)};
+// A screenshot once the title timer has given the title its `colour` (or the time is up).
+Face Capture(const WineSession& wine, const std::string& windowId, const std::string& name, const std::string& colour,
+             const std::string& other) {
+    Face face{wine.Geometry(windowId), ""};
+    WaitUntil([&] {
+        face.shot = wine.Screenshot(name);
+        const Histogram title = TitleColours(wine, face);
+        return Count(title, colour) > 30 && Count(title, other) == 0;
+    }, 10s);
+    return face;
 }
 
 void Click(const WineSession& wine, int x, int y) {
@@ -80,14 +68,14 @@ void DismissSettings(const WineSession& wine, const std::string& widgetId) {
     Click(wine, g.x + 40, g.y + 30);
 }
 
-TEST(Face, FirstStartDrawsTheFaceTitleFollowsTheForegroundOneInstanceMarkerCloses) {
+TEST(Face, FirstStartDrawsTheFaceTitleFollowsTheForegroundOneInstance) {
     WineSession wine;
     wine.InstallTahoma();
     wine.Start();
     const auto id = wine.WaitForWindow("Wolkenglas", kStartTimeout);
     ASSERT_TRUE(id) << "the widget window did not appear";
     DismissSettings(wine, *id);
-    Face face = Capture(wine, *id, "face-started");
+    Face face = Capture(wine, *id, "face-started", "#80FF80", "#C0C0C0");
     EXPECT_EQ(face.window.x, 32);
     EXPECT_EQ(face.window.y, 32);
     ASSERT_EQ(face.window.width, 388);
@@ -101,15 +89,15 @@ TEST(Face, FirstStartDrawsTheFaceTitleFollowsTheForegroundOneInstanceMarkerClose
     const Histogram buttons = Colours(wine, face.shot, face.window.x + 362, face.window.y + 1, 24, 16);
     EXPECT_GT(Count(buttons, "#E0E0E0"), 10) << "close button";
     EXPECT_GT(Count(buttons, "#B0B0B0"), 4) << "hide button";
-    KeepScreenshot(wine, face, "screenshot-empty");
+    EXPECT_TRUE(wine.KeepScreenshot(face.shot, face.window, "screenshot-empty"));
 
     // The virtual desktop behind the widget takes the foreground: the title turns grey.
     Click(wine, face.window.x + 600, face.window.y + 500);
-    face = Capture(wine, *id, "face-background");
+    face = Capture(wine, *id, "face-background", "#C0C0C0", "#80FF80");
     ExpectTitle(wine, face, "#C0C0C0", "#80FF80");
     // Back on the widget (its empty heading area does nothing on a click): green again.
     Click(wine, face.window.x + 40, face.window.y + 30);
-    face = Capture(wine, *id, "face-foreground-again");
+    face = Capture(wine, *id, "face-foreground-again", "#80FF80", "#C0C0C0");
     ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
 
     // A second instance is refused while the first runs.
@@ -123,17 +111,6 @@ TEST(Face, FirstStartDrawsTheFaceTitleFollowsTheForegroundOneInstanceMarkerClose
     EXPECT_TRUE(wine.WaitForWindow("Wolkenglas", 10s)) << "the first instance must keep running";
     EXPECT_EQ(wine.CountViewable("Wolkenglas"), 1u) << "the first instance must run alone";
 
-    // An empty close marker is no request to close; one with content is, and the exit stores
-    // the window's place.
-    std::ofstream(wine.LinuxExe() + ".close", std::ios::binary) << "";
-    std::this_thread::sleep_for(6s);
-    EXPECT_TRUE(wine.WaitForWindow("Wolkenglas", 1s)) << "closed on an empty marker";
-    std::ofstream(wine.LinuxExe() + ".close", std::ios::binary) << "x";
-    EXPECT_TRUE(wine.WaitForWindowGone("Wolkenglas", 6s)) << "still running 6 s after the marker";
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Left"), "32");
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Top"), "32");
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Window.Visible"), "1");
-    EXPECT_EQ(wine.RegQuery(kSettingsKey, "Refresh.Interval"), "60");
 }
 
 TEST(Face, SampleFaceShowsValuesAndPictures) {
@@ -145,7 +122,7 @@ TEST(Face, SampleFaceShowsValuesAndPictures) {
     const auto id = wine.WaitForWindow("Wolkenglas:  K\xC3\xB6ln", kStartTimeout);
     ASSERT_TRUE(id) << "no widget with the sample place in its caption";
     DismissSettings(wine, *id);
-    const Face face = Capture(wine, *id, "face-sample");
+    const Face face = Capture(wine, *id, "face-sample", "#80FF80", "#C0C0C0");
     ExpectTitle(wine, face, "#80FF80", "#C0C0C0");
     struct Value {
         int x, y, w, h;
@@ -172,17 +149,18 @@ TEST(Face, SampleFaceShowsValuesAndPictures) {
             EXPECT_GT(Colours(wine, face.shot, face.window.x + x, face.window.y + 92, 40, 40).size(), 12u) << "night " << n;
         }
     }
-    KeepScreenshot(wine, face, "screenshot-sample");
+    EXPECT_TRUE(wine.KeepScreenshot(face.shot, face.window, "screenshot-sample"));
 
     // Resting on the first day's maximum brings up its tooltip (white, below the pointer).
     const int px = face.window.x + 120, py = face.window.y + 141;
     auto white = [&](const std::string& shot) {
         return Count(Colours(wine, shot, face.window.x + 60, py + 8, 320, 60), "#FFFFFF");
     };
-    wine.Run("xdotool mousemove " + std::to_string(px - 4) + " " + std::to_string(py) + " sleep 0.2 mousemove " +
+    wine.Run("xdotool mousemove --sync " + std::to_string(px - 4) + " " + std::to_string(py) + " mousemove --sync " +
              std::to_string(px) + " " + std::to_string(py));
-    std::this_thread::sleep_for(2s);
-    EXPECT_GT(white(wine.Screenshot("face-sample-tooltip")) - white(face.shot), 500) << "no tooltip over lTemp(1)";
+    const int before = white(face.shot);
+    EXPECT_TRUE(WaitUntil([&] { return white(wine.Screenshot("face-sample-tooltip")) - before > 500; }, 10s))
+        << "no tooltip over lTemp(1)";
 }
 
 }  // namespace

@@ -13,7 +13,6 @@ constexpr const char* kKey = "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe";
 }  // namespace
 
 TEST(HttpE2E, WinHttpSendsAndReadsWhatTheNativeTransportDoes) {
-    ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
     ASSERT_TRUE(probe::fs::exists(probe::NativeProbe())) << "wgprobe is not built: " << probe::NativeProbe();
     WeatherServerProcess server;
     ASSERT_GT(server.port(), 0);
@@ -37,7 +36,7 @@ TEST(HttpE2E, WinHttpSendsAndReadsWhatTheNativeTransportDoes) {
     };
     for (const Row& r : rows) {
         const std::size_t before = server.Requests().size();
-        const std::string viaWine = probe::RunWine(wine, r.args);
+        const std::string viaWine = wine.Probe(r.args);
         const std::size_t middle = server.Requests().size();
         const std::string native = probe::RunNative(r.args);
         const auto requests = server.Requests();
@@ -53,15 +52,14 @@ TEST(HttpE2E, WinHttpSendsAndReadsWhatTheNativeTransportDoes) {
     }
     // The receive time-out: the server waits 2.5 s, the request allows 1 s.
     probe::RunNative({"http", base + "_control?reset=1&delay_ms=2500", "0", "5"});
-    EXPECT_EQ(probe::RunWine(wine, {"http", base + "locations/v1/171001?apikey=" + std::string(kKey), "0", "1"}),
+    EXPECT_EQ(wine.Probe({"http", base + "locations/v1/171001?apikey=" + std::string(kKey), "0", "1"}),
               "status: Timeout (1 Seconds)\nresult: empty\n");
     probe::RunNative({"http", base + "_control?reset=1&status=503", "0", "5"});
-    EXPECT_EQ(probe::RunWine(wine, {"http", base + "currentconditions/v1/171001?apikey=" + std::string(kKey), "0", "10"}),
+    EXPECT_EQ(wine.Probe({"http", base + "currentconditions/v1/171001?apikey=" + std::string(kKey), "0", "10"}),
               "status: Http-Error 503: Service Unavailable\nresult: empty\n");
 }
 
 TEST(HttpE2E, WinHttpStopsAtTheBodyLimit) {
-    ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
     WineSession wine;
     constexpr std::size_t kLimit = 16u * 1024u * 1024u;
     struct Row { std::string head; std::size_t body; std::string expected; };
@@ -76,14 +74,14 @@ TEST(HttpE2E, WinHttpStopsAtTheBodyLimit) {
     };
     for (const Row& r : rows) {
         RawHttpPeer peer({{r.head, 0, r.body}});
-        EXPECT_EQ(probe::RunWine(wine, {"http", peer.Url("/big"), "1", "10"}), r.expected) << r.head;
+        EXPECT_EQ(wine.Probe({"http", peer.Url("/big"), "1", "10"}), r.expected) << r.head;
     }
     // An endless body: the transport stops reading soon after the limit, not at the end.
     RawHttpPeer endless({{"HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n", 0, 16 * kLimit}});
-    EXPECT_EQ(probe::RunWine(wine, {"http", endless.Url("/big"), "1", "10"}), "status: Error!\nresult: empty\n");
+    EXPECT_EQ(wine.Probe({"http", endless.Url("/big"), "1", "10"}), "status: Error!\nresult: empty\n");
     EXPECT_LT(endless.Sent(), 2 * kLimit);
     // A byte every 50 ms keeps each 5 s phase alive; the 2 s deadline ends the whole (the reply
     // would take 10 s).
     RawHttpPeer trickle({{"HTTP/1.1 200 OK\r\nContent-Length: 160\r\n\r\n" + std::string(160, 'x'), 0, 0, 50}});
-    EXPECT_EQ(probe::RunWine(wine, {"http", trickle.Url("/slow"), "1", "5", "", "2"}), "status: Timeout (5 Seconds)\nresult: empty\n");
+    EXPECT_EQ(wine.Probe({"http", trickle.Url("/slow"), "1", "5", "", "2"}), "status: Timeout (5 Seconds)\nresult: empty\n");
 }

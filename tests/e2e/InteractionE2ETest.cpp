@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <thread>
 #include <tuple>
 
 #include "../doubles/WeatherServerProcess.h"
@@ -28,24 +27,33 @@ struct Widget {
         for (const auto& [name, value] : settings) wine.RegAdd(kSettingsKey, name, value);
         wine.Start("", "shell");
         // The refresh may rename the window at once: any title that begins with the product name.
-        for (int i = 0; i < 200 && id.empty(); ++i, std::this_thread::sleep_for(300ms)) {
+        // The start has ended when the first refresh has asked for its last piece, the satellite picture.
+        WaitUntil([&] {
             std::istringstream ids(wine.Run("xdotool search --name '^Wolkenglas'").output);
             for (std::string w; id.empty() && std::getline(ids, w);)
                 if (!w.empty() && wine.Geometry(w).viewable) id = w;
-        }
-        std::this_thread::sleep_for(1s);  // the start sequence has ended
+            return !id.empty() && Requests("GET /sat_mosaic") == 1;
+        }, 90s);
+    }
+    // How many requests the server saw whose line begins with `start`.
+    int Requests(const std::string& start) const {
+        int n = 0;
+        for (const auto& request : server.Requests()) n += !request.empty() && request[0].rfind(start, 0) == 0;
+        return n;
     }
     WindowGeometry Where() const { return wine.Geometry(id); }
-    void Mouse(const std::string& steps) const { wine.Run("xdotool " + steps + " sleep 0.5"); }
-    static std::string At(int x, int y) { return "mousemove " + std::to_string(x) + " " + std::to_string(y) + " sleep 0.3 "; }
+    bool MovesTo(int x, int y) const {
+        return WaitUntil([&] { return Where().x == x && Where().y == y; }, 10s);
+    }
+    void Mouse(const std::string& steps) const { wine.Run("xdotool " + steps); }
+    static std::string At(int x, int y) { return "mousemove --sync " + std::to_string(x) + " " + std::to_string(y) + " "; }
     // Presses the left button on the face at (x, y) and lets it go with the pointer at a screen point.
     void Drag(int x, int y, int toX, int toY) const {
-        Mouse(At(Where().x + x, Where().y + y) + "mousedown 1 sleep 0.3 " + At(toX, toY) + "mouseup 1");
+        Mouse(At(Where().x + x, Where().y + y) + "mousedown 1 " + At(toX, toY) + "mouseup 1");
     }
     void ClickFace(int x, int y) const { Mouse(At(Where().x + x, Where().y + y) + "click 1"); }
     bool Viewable(const std::string& window, bool wanted) const {
-        for (int i = 0; i < 15 && wine.Geometry(window).viewable != wanted; ++i) std::this_thread::sleep_for(200ms);
-        return wine.Geometry(window).viewable == wanted;
+        return WaitUntil([&] { return wine.Geometry(window).viewable == wanted; }, 10s);
     }
 };
 
@@ -53,15 +61,14 @@ TEST(Interaction, DragSnapsToTheEdgesAndTheTaskbarAndAltF4StoresThePlace) {
     Widget w;
     ASSERT_FALSE(w.id.empty()) << "the widget window did not appear";
     w.Drag(200, 100, 204, 105);  // grabbed by a night picture, let go 4 and 5 pixels from the corner
-    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(0, 0));
+    EXPECT_TRUE(w.MovesTo(0, 0)) << w.Where().x << "," << w.Where().y;
     // 5 pixels from the right edge and 4 above the taskbar, which Wine reports as its 1 pixel at
     // the bottom (0, 799, 1280, 800): the widget stops at 799 - 213.
     w.Drag(200, 100, 200 + 1280 - 388 - 5, 100 + 799 - 213 - 4);
-    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(892, 586));
-    w.wine.Key(w.id, "alt+F4");
+    EXPECT_TRUE(w.MovesTo(892, 586)) << w.Where().x << "," << w.Where().y;
+    EXPECT_TRUE(w.wine.Key(w.id, "alt+F4"));
     ASSERT_TRUE(w.Viewable(w.id, false)) << "Alt+F4 did not close the widget";
-    std::this_thread::sleep_for(1s);
-    EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Left"), "892");
+    EXPECT_TRUE(WaitUntil([&] { return w.wine.RegQuery(kSettingsKey, "Window.Left") == "892"; }, 10s));
     EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Top"), "586");
 }
 
@@ -70,23 +77,24 @@ TEST(Interaction, WithoutSnappingItLeavesTheScreenTheLockHoldsItAndHideHidesIt) 
         Widget w({{"Window.Magnetic", "0"}});
         ASSERT_FALSE(w.id.empty());
         w.Drag(200, 100, 180, 105);
-        EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(-20, 5));
+        EXPECT_TRUE(w.MovesTo(-20, 5)) << w.Where().x << "," << w.Where().y;
     }
     Widget w({{"Window.Lock", "1"}});
     ASSERT_FALSE(w.id.empty());
     w.Drag(200, 100, 500, 400);
-    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(32, 32));
+    // The hide button after the drag: once it has hidden the widget, the drag has been handled.
     w.ClickFace(366, 8);
     EXPECT_TRUE(w.Viewable(w.id, false)) << "still shown after the hide button";
     w.Mouse(Widget::At(1280 - 10, 800 - 10) + "click 1");  // our icon, the only one, at the right end
     EXPECT_TRUE(w.Viewable(w.id, true)) << "the tray icon did not bring the widget back";
+    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(32, 32)) << "the lock did not hold the widget";
 }
 
 TEST(Interaction, ThumbnailShowsTheSatelliteWindowCentredUntilAKeyOrAClickElsewhere) {
     Widget w({{"Demo.SampleFace", "1"}});
     ASSERT_FALSE(w.id.empty());
     w.ClickFace(66, 112);
-    const auto pic = w.wine.WaitForWindow("Satellitenbild", 5s);
+    const auto pic = w.wine.WaitForWindow("Satellitenbild", 10s);
     ASSERT_TRUE(pic) << "no satellite window after a click on the thumbnail";
     const WindowGeometry g = w.wine.Geometry(*pic);
     EXPECT_EQ(std::tuple(g.x, g.y, g.width, g.height), std::tuple((1280 - 642) / 2, (800 - 482) / 2, 642, 482));
@@ -109,15 +117,16 @@ TEST(Interaction, ThumbnailShowsTheSatelliteWindowCentredUntilAKeyOrAClickElsewh
 TEST(Interaction, KeysWithOtherShiftStatesDoNothingAndTheCloseButtonEndsTheProgram) {
     Widget w;
     ASSERT_FALSE(w.id.empty());
-    for (const char* keys : {"shift+F1", "ctrl+F5", "shift+alt+F4", "ctrl+alt+F4"}) w.wine.Key(w.id, keys);
-    std::this_thread::sleep_for(1s);
+    // F5 last: once its refresh has asked for the place, the keys before it have been handled.
+    EXPECT_TRUE(w.wine.Key(w.id, "shift+F1 ctrl+F5 shift+alt+F4 ctrl+alt+F4 F5"));
+    EXPECT_TRUE(WaitUntil([&] { return w.Requests("GET /locations/v1/171001") == 2; }, 30s)) << "F5 did not refresh";
     EXPECT_TRUE(w.wine.Geometry(w.id).viewable) << "a key with another shift state closed the widget";
-    EXPECT_EQ(w.wine.CountViewable(" Einstellungen ..."), 0u);
-    w.wine.Key(w.id, "F1");
-    EXPECT_TRUE(w.wine.WaitForWindow(" Einstellungen ...", 5s)) << "F1 did not open the settings dialog";
+    EXPECT_EQ(w.wine.CountViewable(" Einstellungen ..."), 0u) << "Shift+F1 opened the settings dialog";
+    EXPECT_TRUE(w.wine.Key(w.id, "F1"));
+    EXPECT_TRUE(w.wine.WaitForWindow(" Einstellungen ...", 10s)) << "F1 did not open the settings dialog";
     // Held down, the close button says goodbye in the title; let go, the program ends.
     w.Mouse(Widget::At(w.Where().x + 378, w.Where().y + 8) + "mousedown 1");
-    EXPECT_EQ(w.wine.Run("xdotool getwindowname " + w.id).output, "Aufwiedersehen ...\n");
+    EXPECT_TRUE(WaitUntil([&] { return w.wine.Caption(w.id) == "Aufwiedersehen ..."; }, 10s)) << w.wine.Caption(w.id);
     w.Mouse("mouseup 1");
     EXPECT_TRUE(w.Viewable(w.id, false)) << "the close button did not end the program";
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "ProbeSupport.h"
 
@@ -26,20 +25,25 @@ TEST(PlaceSearchE2E, TypedNameListsThePlacesAndTheChosenOneIsShownAndStored) {
     ASSERT_TRUE(widget) << "the widget window did not appear";
     const auto dialog = wine.WaitForWindow(kCaption, 30s);
     ASSERT_TRUE(dialog) << "with no place stored the dialog opens at start";
-    std::this_thread::sleep_for(500ms);
+    ASSERT_TRUE(WaitUntil([&] { return wine.Probe({"window", WineSession::kDesktop, kCaption}).find("\ncontrol 114") != std::string::npos; }, 30s));
 
-    // A click into the search box (the frame lies around the client area), the name, Enter.
+    // A click into the search box (the frame lies around the client area); once it has the focus,
+    // the name and Enter.
     const WindowGeometry g = wine.Geometry(*dialog);
     const int border = (g.width - kClientWidth) / 2;
     const int top = g.height - kClientHeight - border;
-    wine.Run("xdotool mousemove " + std::to_string(g.x + border + kSearchBoxX + 90) + " " + std::to_string(g.y + top + kSearchBoxY + 10) +
-             " click 1 type Neustadt");
+    wine.Run("xdotool mousemove --sync " + std::to_string(g.x + border + kSearchBoxX + 90) + " " +
+             std::to_string(g.y + top + kSearchBoxY + 10) + " click 1");
+    EXPECT_TRUE(WaitUntil([&] {
+        return wine.Probe({"window", WineSession::kDesktop, kCaption}).find("\nforeground\nfocus 114\n") != std::string::npos;
+    }, 10s));
+    wine.Run("xdotool type Neustadt");
     wine.Run("xdotool key Return");
     std::string shown;
-    for (int i = 0; i < 40 && shown.find("items DE: 23730") == std::string::npos; ++i) {
-        std::this_thread::sleep_for(250ms);
-        shown = probe::RunWine(wine, {"window", WineSession::kDesktop, kCaption});
-    }
+    WaitUntil([&] {
+        shown = wine.Probe({"window", WineSession::kDesktop, kCaption});
+        return shown.find("items DE: 23730") != std::string::npos;
+    }, 30s);
     EXPECT_NE(shown.find("\titems DE: 23730 Neustadt, Schleswig-Holstein, Deutschland|"
                          "DE: 96465 Neustadt, Bayern, Deutschland"),
               std::string::npos)

@@ -6,11 +6,10 @@
 #include "ProbeSupport.h"
 
 TEST(RegistryE2E, RealRegistryBehavesLikeTheInMemoryOne) {
-    ASSERT_TRUE(probe::fs::exists(probe::WindowsProbe())) << "wgprobe.exe is not built: " << probe::WindowsProbe();
     ASSERT_TRUE(probe::fs::exists(probe::NativeProbe())) << "wgprobe is not built: " << probe::NativeProbe();
     WineSession wine;
     const std::vector<std::string> scenario = {"reg-scenario", "Software\\Wolkenglas Probe"};
-    const std::string viaWine = probe::RunWine(wine, scenario);
+    const std::string viaWine = wine.Probe(scenario);
     const std::string native = probe::RunNative(scenario);
     ASSERT_FALSE(native.empty());
     EXPECT_EQ(viaWine, native);
@@ -43,7 +42,7 @@ TEST(RegistryE2E, RealRegistryBehavesLikeTheInMemoryOne) {
     // UTF-8 inside the program); values of other types are in the scenario.
     wine.RegAdd(key, "Tool", "Gr\xC3\xBC\xC3\x9F" "e", "REG_SZ");
     wine.RegAdd(key, "Dpi", "120", "REG_DWORD");
-    EXPECT_EQ(probe::RunWine(wine, {"reg-read", key + "\\Tool", "+", "reg-read", key + "\\Dpi", "+", "reg-delete", key + "\\Dpi"}),
+    EXPECT_EQ(wine.Probe({"reg-read", key + "\\Tool", "+", "reg-read", key + "\\Dpi", "+", "reg-delete", key + "\\Dpi"}),
               "text \"Gr\\xC3\\xBC\\xC3\\x9Fe\"\nint32 120\ntrue\n");
     EXPECT_FALSE(wine.RegQuery(key, "Dpi"));
 
@@ -52,5 +51,5 @@ TEST(RegistryE2E, RealRegistryBehavesLikeTheInMemoryOne) {
     // covered on the in-memory registry.
     const auto localeName = wine.RegQuery("HKCU\\Control Panel\\International", "LocaleName");
     ASSERT_TRUE(localeName && !localeName->empty());
-    EXPECT_EQ(probe::RunWine(wine, {"language"}), *localeName + "\n");
+    EXPECT_EQ(wine.Probe({"language"}), *localeName + "\n");
 }

@@ -30,6 +30,13 @@ std::string ShellQuote(const std::string& s) {
     return out + "'";
 }
 
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    for (; !done(); std::this_thread::sleep_for(200ms))
+        if (std::chrono::steady_clock::now() > end) return false;
+    return true;
+}
+
 namespace {
 
 CommandResult Shell(const std::string& command) {
@@ -121,8 +128,7 @@ WineSession::WineSession(std::string folder) : folder_(std::move(folder)) {
         throw std::runtime_error("cannot start Xvfb");
     posix_spawn_file_actions_destroy(&actions);
     xvfbPid_ = pid;
-    for (int i = 0; i < 100 && !fs::exists("/tmp/.X11-unix/X" + std::to_string(display)); ++i)
-        std::this_thread::sleep_for(50ms);
+    WaitUntil([&] { return fs::exists("/tmp/.X11-unix/X" + std::to_string(display)); }, 5s);
 
     // Keep the wineserver alive for the whole test: a program started right after another one ended
     // otherwise meets a dying server and silently does not start.
@@ -179,24 +185,17 @@ std::vector<std::string> WineSession::FindWindows(const std::string& title) cons
 }
 
 std::optional<std::string> WineSession::WaitForWindow(const std::string& title, std::chrono::milliseconds timeout) const {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    do {
+    std::optional<std::string> found;
+    WaitUntil([&] {
         for (const std::string& id : FindWindows(title))
-            if (Geometry(id).viewable) return id;
-        std::this_thread::sleep_for(200ms);
-    } while (std::chrono::steady_clock::now() < end);
-    return std::nullopt;
+            if (Geometry(id).viewable) found = id;
+        return found.has_value();
+    }, timeout);
+    return found;
 }
 
 bool WineSession::WaitForWindowGone(const std::string& title, std::chrono::milliseconds timeout) const {
-    const auto end = std::chrono::steady_clock::now() + timeout;
-    do {
-        bool any = false;
-        for (const std::string& id : FindWindows(title)) any = any || Geometry(id).viewable;
-        if (!any) return true;
-        std::this_thread::sleep_for(200ms);
-    } while (std::chrono::steady_clock::now() < end);
-    return false;
+    return WaitUntil([&] { return CountViewable(title) == 0; }, timeout);
 }
 
 WindowGeometry WineSession::Geometry(const std::string& windowId) const {
@@ -240,6 +239,17 @@ std::string WineSession::Screenshot(const std::string& name) const {
     return path;
 }
 
+bool WineSession::KeepScreenshot(const std::string& shot, const WindowGeometry& g, const std::string& name) const {
+    constexpr int kMargin = 16;
+    const std::string out = ArtifactDir() + "/" + name + ".png";
+    const std::string crop = std::to_string(g.width + 2 * kMargin) + "x" + std::to_string(g.height + 2 * kMargin) + "+" +
+                             std::to_string(g.x - kMargin) + "+" + std::to_string(g.y - kMargin);
+    if (Run("convert " + ShellQuote(shot) + " -crop " + crop + " +repage " + ShellQuote(out)).exitCode != 0) return false;
+    if (const char* update = std::getenv("WG_UPDATE_SCREENSHOTS"); update && *update == '1')
+        fs::copy_file(out, std::string(WG_SOURCE_DIR) + "/docs/" + name + ".png", fs::copy_options::overwrite_existing);
+    return true;
+}
+
 Rgb WineSession::Pixel(const std::string& png, int x, int y) {
     const CommandResult r = Shell("convert " + ShellQuote(png) + " -crop 1x1+" + std::to_string(x) + "+" +
                                   std::to_string(y) + " -depth 8 txt:-");
@@ -254,12 +264,34 @@ Rgb WineSession::Pixel(const std::string& png, int x, int y) {
 
 std::string WineSession::Clipboard() const { return Trimmed(Run("xclip -o -selection clipboard").output); }
 
-void WineSession::Key(const std::string& windowId, const std::string& keys) const {
-    // There is no window manager to activate windows: a click on the title bar gives the window
-    // the focus inside Wine's desktop, and the keys then go to it.
-    const WindowGeometry g = Geometry(windowId);
-    Run("xdotool mousemove " + std::to_string(g.x + g.width / 2) + " " + std::to_string(g.y + 4) + " click 1");
+std::string WineSession::Caption(const std::string& windowId) const {
+    return Trimmed(Run("xdotool getwindowname " + windowId).output);
+}
+
+bool WineSession::Key(const std::string& windowId, const std::string& keys) const {
+    // There is no window manager to activate windows: a click on the top edge gives the window the
+    // focus inside Wine's desktop; keys sent before Windows made it the foreground window get lost.
+    auto foreground = [&] {
+        return Probe({"window", kDesktop, Caption(windowId)}).find("\nforeground\n") != std::string::npos;
+    };
+    const bool focused = WaitUntil([&] {
+        const WindowGeometry g = Geometry(windowId);
+        Run("xdotool mousemove --sync " + std::to_string(g.x + g.width / 2) + " " + std::to_string(g.y + 4) + " click 1");
+        return WaitUntil(foreground, 3s);  // a second click only well after the first: no double-click
+    }, 30s);
     Run("xdotool key " + keys);
+    return focused;
+}
+
+std::string WineSession::Probe(const std::vector<std::string>& args) const {
+    const std::string exe = prefix_ + "/drive_c/wgprobe.exe";
+    if (!fs::exists(exe)) fs::copy_file(std::string(WG_WINDOWS_BUILD_DIR) + "/tools/wgprobe/wgprobe.exe", exe);
+    const std::string out = dir_ + "/probe-output.txt";
+    std::string command = "wine 'C:\\wgprobe.exe'";
+    for (const std::string& a : args) command += " " + ShellQuote(a);
+    Run(command + " >" + ShellQuote(out) + " 2>/dev/null </dev/null");
+    std::ifstream in(out, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 std::size_t WineSession::CountViewable(const std::string& title) const {

@@ -3,6 +3,7 @@
 // prefix made once per build, its own Xvfb, the program inside Wine's virtual desktop (plain Wine
 // windows on a bare X server get no input), and cleanup of all of it.
 #include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,9 +61,17 @@ public:
                 const std::string& type = "REG_SZ") const;
 
     std::string Screenshot(const std::string& name) const;  // PNG path of the whole display
+    // Keeps the window's part of a screenshot, with a margin of desktop, as an artifact; with
+    // WG_UPDATE_SCREENSHOTS=1 also as the documentation's picture of that name.
+    bool KeepScreenshot(const std::string& shot, const WindowGeometry& g, const std::string& name) const;
     static Rgb Pixel(const std::string& png, int x, int y);
     std::string Clipboard() const;
-    void Key(const std::string& windowId, const std::string& keys) const;
+    std::string Caption(const std::string& windowId) const;
+    // Gives the window the focus (a click on its top edge until Windows reports it as the
+    // foreground window) and then sends the keys; false when it never got the focus.
+    bool Key(const std::string& windowId, const std::string& keys) const;
+    // Runs wgprobe.exe in this prefix; its standard output only.
+    std::string Probe(const std::vector<std::string>& args) const;
 
     // Directory where screenshots and logs of this run are kept for inspection.
     static std::string ArtifactDir();
@@ -77,6 +86,9 @@ private:
     std::string display_;
     int xvfbPid_ = -1;
 };
+
+// Polls `done` until it holds or the time is up; whether it held.
+bool WaitUntil(const std::function<bool()>& done, std::chrono::milliseconds timeout);
 
 // A text as one word of a shell command line.
 std::string ShellQuote(const std::string& s);

@@ -35,7 +35,7 @@ PictureBox Target(int w = 40, int h = 40) {
 
 TEST(PictureOps, TileOfASheetFillsTheBoxWithoutSeparators) {
     const PictureBox weather = Sheet(10, 5, 41);
-    for (const int index : {1, 10, 11, 44, 50}) {
+    for (const int index : {1, 44}) {  // which tile is where: the PicMapRects table
         PictureBox box = Target();
         ASSERT_TRUE(PicMap(weather, box, 0, 0, 10, 5, index, 1, 1.0f)) << index;
         const PicPixels px = PicView(box);
@@ -59,22 +59,13 @@ TEST(PictureOps, NothingDrawnOrLoadedLeavesTheBoxAsItWas) {
     PictureBox empty;
     empty.Width = 410;
     empty.Height = 205;  // a sheet whose picture never loaded
-    struct Row {
-        const PictureBox* sheet;
-        int index, cols, rows;
-    };
-    const Row rows[] = {{&weather, 0, 10, 5}, {&weather, 51, 10, 5}, {&weather, -3, 10, 5},
-                        {&weather, 1, 0, 5},  {&empty, 1, 10, 5}};
-    for (const Row& r : rows) {
-        PictureBox box = Target();
-        EXPECT_FALSE(PicMap(*r.sheet, box, 0, 0, r.cols, r.rows, r.index, 1, 1.0f)) << r.index;
-        EXPECT_EQ(PicView(box).data, nullptr) << r.index;
-    }
+    PictureBox box = Target();  // (tiles that do not exist: the PicMapRects table)
+    EXPECT_FALSE(PicMap(empty, box, 0, 0, 10, 5, 1, 1, 1.0f));
+    EXPECT_EQ(PicView(box).data, nullptr);
     PictureBox missing = Target();
     EXPECT_FALSE(PicLoadFile(missing, "/nonexistent/wolkenglas/background.bmp"));
     EXPECT_EQ(PicView(missing).data, nullptr);
     // A drawn picture stays when the next tile names nothing.
-    PictureBox box = Target();
     ASSERT_TRUE(PicMap(weather, box, 0, 0, 10, 5, 7, 1, 1.0f));
     EXPECT_FALSE(PicMap(weather, box, 0, 0, 10, 5, 0, 1, 1.0f));
     EXPECT_EQ(PicView(box).at(20, 20), 7u);

@@ -1,4 +1,5 @@
-// The settings dialog's handlers, the widget's F1 and the dialog's design (places and tab order).
+// The settings dialog's handlers and its design (places and tab order); the widget's F1 is among
+// the widget's keys.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -80,21 +81,6 @@ TEST(SettingsDialog, LinkLabelsOpenTheirAddressesAndTheMailCarriesTheVersion) {
               "rundll32.exe url.dll,FileProtocolHandler "
               "\"mailto:info@korvelin.invalid?subject=Wolkenglas%20%20v1.54&body=\"");
     EXPECT_EQ(app.fake.system.commands[0].second, 1);
-}
-
-TEST(SettingsDialog, F1OnTheWidgetOpensTheDialogOnlyWhenReadyAndWithoutShiftKeys) {
-    struct Row { bool loaded; int key, shift; bool opens; };
-    const Row rows[] = {
-        {false, 112, 0, false},  // the start sequence has not named the dialog yet
-        {true, 112, 0, true},  {true, 112, 1, false}, {true, 112, 2, false},
-        {true, 112, 4, false}, {true, 113, 0, false},
-    };
-    for (const Row& r : rows) {
-        App app;
-        if (r.loaded) app.main.Form_Load();
-        app.main.Form_KeyDown(r.key, r.shift);
-        EXPECT_EQ(app.set.Visible(), r.opens) << r.loaded << " " << r.key << " " << r.shift;
-    }
 }
 
 // The design keeps every control inside the dialog and inside the frame it sits in, lets no two

@@ -1,5 +1,4 @@
 #include "service/mUTF8toWIN.h"
-#include "unit/reference/ReplyCorpus.h"
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -71,20 +70,6 @@ TEST(Utf8ToWinTest, LeavesWhatTheCodePageLacksAndBrokenSequences) {
       {"\xC5\xE2\x80\x9C", "\xC5\x93"},
   };
   for (const auto& [in, out] : rows) EXPECT_EQ(UTF8toWIN(in), out) << testing::PrintToString(in);
-}
-
-// Replies whose every character exists in Windows-1252 must come out as glibc converts them.
-TEST(Utf8ToWinTest, RecordedRepliesMatchIconv) {
-  int compared = 0;
-  for (const auto& reply : corpus::LoadReplies(WG_FIXTURES_DIR)) {
-    const std::string converted = UTF8toWIN(reply.bytes);
-    EXPECT_LE(converted.size(), reply.bytes.size());
-    if (const auto expected = Iconv("CP1252", "UTF-8", reply.bytes)) {
-      EXPECT_EQ(converted, *expected) << reply.file;
-      if (expected->size() != reply.bytes.size()) ++compared;  // held characters to convert
-    }
-  }
-  EXPECT_GE(compared, 2);
 }
 
 }  // namespace

@@ -30,34 +30,6 @@ bool Overlap(const Box& a, const Box& b) {
 
 std::string Name(const FaceControl& c) { return std::string(c.name) + "(" + std::to_string(c.index) + ")"; }
 
-std::vector<int> Edges(const PictureBox& p) { return {p.Left, p.Top, p.Left + p.Width, p.Top + p.Height}; }
-
-TEST(WidgetFace, InitPicsPutsEveryPictureInItsColumn) {
-    const int left[] = {5, 91, 133, 175, 217, 259, 301, 343};  // the last column ends at 383
-    for (const int maxDays : {7, 12}) {  // more days than the arrays hold stay inside them
-        Face f;
-        frmMain& m = f.main;
-        for (PictureBox& p : m.PicDay) p.Left = p.Top = 999;  // boxes anywhere before
-        m.PicSat = PictureBox{};
-        m.MaxDays = maxDays;
-        m.InitPics();
-        m.ClearLabels();
-        for (int n = 0; n <= 7; ++n) {
-            EXPECT_EQ(Edges(m.PicDay[n]), std::vector<int>({left[n], 51, left[n] + 40, 91})) << n;
-            EXPECT_EQ(m.PicDay[n].BackColor, 0x000000u);
-            EXPECT_EQ(m.PicNight[n].exists, n > 0);
-            if (n > 0) {
-                EXPECT_EQ(Edges(m.PicNight[n]), std::vector<int>({left[n], 92, left[n] + 40, 132})) << n;
-            }
-        }
-        EXPECT_EQ(Edges(m.PicMoon), std::vector<int>({46, 51, 86, 91}));
-        EXPECT_EQ(Edges(m.PicWind), std::vector<int>({5, 92, 45, 132}));
-        EXPECT_EQ(Edges(m.PicSatBG), std::vector<int>({46, 92, 86, 132}));
-        EXPECT_EQ(Edges(m.PicSat), std::vector<int>({50, 92, 82, 132}));
-        EXPECT_TRUE(m.PicMoon.exists && m.PicWind.exists && m.PicSatBG.exists && m.PicSat.exists);
-    }
-}
-
 // Right-aligned values of one column end at the same x, a little inside the column's pictures.
 TEST(WidgetFace, RightAlignedValuesEndAtTheirColumnsRightEdge) {
     Face f;
@@ -203,6 +175,13 @@ TEST(WidgetFace, ClearLabelsEmptiesTheValuesOfTheUsedColumnsAndLeavesTitleAndBut
     EXPECT_EQ(three.main.lTemp[3].Caption, "");
     EXPECT_EQ(three.main.lTemp[4].Caption, "x");
     EXPECT_NE(PicView(three.main.PicDay[4]).data, nullptr);
+
+    Face twelve;  // more days than the arrays hold stay inside them
+    FillEverything(twelve.main);
+    twelve.main.MaxDays = 12;
+    twelve.main.InitPics();
+    twelve.main.ClearLabels();
+    EXPECT_EQ(twelve.main.lTemp[7].Caption, "");
 }
 
 TEST(WidgetFace, TitleColorFollowsTheFocusOnlyForItsTwoColours) {

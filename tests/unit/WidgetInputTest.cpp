@@ -35,10 +35,12 @@ TEST(WidgetInput, KeysWithTheirExactShiftStates) {
     struct Row { int key, shift; const char* place; bool ready, dialog; int refreshes, beeps; bool unload; };
     const Row rows[] = {
         {kF1, 0, "", true, true, 0, 0, false},          {kF1, 0, "", false, false, 0, 0, false},
-        {kF1, kShift, "", true, false, 0, 0, false},    {kF5, 0, " 178738 ", true, false, 1, 0, false},
+        {kF1, kShift, "", true, false, 0, 0, false},    {kF1, kCtrl, "", true, false, 0, 0, false},
+        {kF1, kAlt, "", true, false, 0, 0, false},      {kF5, 0, " 178738 ", true, false, 1, 0, false},
         {kF5, 0, "  ", true, true, 0, 1, false},        {kF5, 0, "", false, false, 0, 1, false},
         {kF5, kCtrl, "178738", true, false, 0, 0, false}, {kF4, kAlt, "", true, false, 0, 0, true},
         {kF4, kAlt | kShift, "", true, false, 0, 0, false}, {kF4, 0, "", true, false, 0, 0, false},
+        {kF1 + 1, 0, "", true, false, 0, 0, false},
     };
     for (const Row& r : rows) {
         App app(r.ready);

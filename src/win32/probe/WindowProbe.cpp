@@ -132,6 +132,10 @@ int RunWindowProbe(const std::vector<std::string>& args, std::string& out) {
     GetClientRect(dialog, &client);
     out = "window " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
           (IsWindowVisible(dialog) ? " visible" : " hidden") + "\n";
+    // The foreground window is named by its title: another window of the same title may come first.
+    wchar_t foreground[256] = {};
+    GetWindowTextW(GetForegroundWindow(), foreground, 256);
+    if (ToWide(args[2]) == foreground) out += "foreground\n";
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui) && gui.hwndFocus)
