@@ -6,10 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <set>
 #include <sstream>
-#include <thread>
 
 #include "../doubles/WeatherServerProcess.h"
 #include "ScreenColours.h"
@@ -28,12 +26,6 @@ std::string Contents(const std::string& path) {
     std::stringstream s;
     s << std::ifstream(path, std::ios::binary).rdbuf();
     return s.str();
-}
-
-bool WaitFor(const std::function<bool()>& done, std::chrono::seconds timeout) {
-    for (const auto end = std::chrono::steady_clock::now() + timeout; !done(); std::this_thread::sleep_for(200ms))
-        if (std::chrono::steady_clock::now() > end) return false;
-    return true;
 }
 
 std::set<std::string> Folder(const WineSession& wine) {
@@ -69,7 +61,7 @@ struct UpdateRun {
     // An update box other than `other`.
     std::optional<std::string> Box(const std::string& other = "") const {
         std::optional<std::string> found;
-        WaitFor([&] {
+        WaitUntil([&] {
             for (const std::string& id : wine.FindWindows(kUpdateTitle))
                 if (id != other && wine.Geometry(id).viewable) found = id;
             return found.has_value();
@@ -80,7 +72,7 @@ struct UpdateRun {
     // Ends the program through its close marker; true when it has gone.
     bool Close() const {
         std::ofstream(wine.LinuxExe() + ".close") << "x";
-        const bool gone = wine.WaitForWindowGone("Wolkenglas", 30s) && WaitFor([&] { return !ProgramRunning(wine); }, 30s);
+        const bool gone = wine.WaitForWindowGone("Wolkenglas", 30s) && WaitUntil([&] { return !ProgramRunning(wine); }, 30s);
         fs::remove(wine.LinuxExe() + ".close");
         return gone;
     }
@@ -105,8 +97,8 @@ TEST(UpdateE2E, TwoUpdatesInARowFromAFolderWithPercentAndPolishLetters) {
         wine.Key(*done, "Return");
         // The old program ends; the script starts the new one, which stores its version, and then
         // removes the old program and itself.
-        EXPECT_TRUE(WaitFor([&] { return run.Version() == version; }, 90s)) << version << ": " << run.Version();
-        EXPECT_TRUE(WaitFor([&] { return Folder(wine) == kOnlyTheProgram; }, 30s)) << version << " left files beside it";
+        EXPECT_TRUE(WaitUntil([&] { return run.Version() == version; }, 90s)) << version << ": " << run.Version();
+        EXPECT_TRUE(WaitUntil([&] { return Folder(wine) == kOnlyTheProgram; }, 30s)) << version << " left files beside it";
         EXPECT_EQ(Contents(wine.LinuxExe()), Contents(kBuild + (version == std::string("1.55") ? "WolkenglasNext.exe"
                                                                                               : "WolkenglasNext2.exe")));
         if (version == std::string("1.55")) {
@@ -134,7 +126,7 @@ TEST(UpdateE2E, AReleaseThatEndsAtOnceIsRolledBack) {
     const auto again = run.Box(*done);
     ASSERT_TRUE(again) << "the old program did not come back";
     EXPECT_EQ(Contents(run.wine.LinuxExe()), run.original);
-    EXPECT_TRUE(WaitFor([&] { return Folder(run.wine) == kOnlyTheProgram; }, 30s));
+    EXPECT_TRUE(WaitUntil([&] { return Folder(run.wine) == kOnlyTheProgram; }, 30s));
     EXPECT_EQ(run.Version(), "1.54");
 }
 
@@ -167,7 +159,7 @@ TEST(UpdateE2E, WrongCrcPageCutFileAndDllLeaveTheProgram) {
             ASSERT_TRUE(message) << c.name << ": no message";
             run.wine.Key(*message, "Return");
         } else {
-            EXPECT_TRUE(WaitFor([&] { return server.Requests().size() >= 2; }, 30s)) << c.name << ": no download";
+            EXPECT_TRUE(WaitUntil([&] { return server.Requests().size() >= 2; }, 30s)) << c.name << ": no download";
         }
         // The close marker is read only after the check has returned.
         EXPECT_TRUE(run.Close()) << c.name;
@@ -208,7 +200,7 @@ TEST(UpdateE2E, DeclinedAfterASlowFirstRefreshLeavesTheGreenTitle) {
     const auto question = run.Box();
     ASSERT_TRUE(question) << "no question";
     // The refresh's last request: its outcome is in the title by now.
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] {
         for (const auto& request : server.Requests())
             if (!request.empty() && request[0].find("iseur3.jpg") != std::string::npos) return true;
         return false;
