@@ -17,7 +17,6 @@
 #include "native/NativeFileSystem.h"
 #include "native/NativeLocale.h"
 #include "native/SocketHttpTransport.h"
-#include "native/WINtoUTF8.h"
 #include "platform/SettingsKeys.h"
 #include "satellite/frmPic.h"
 #include "service/mUTF8toWIN.h"

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <thread>
 
-#include "native/WINtoUTF8.h"
+#include "service/mUTF8toWIN.h"
 #include "system/Cat.h"
 
 std::string ConsoleSystem::ModuleFileName() {

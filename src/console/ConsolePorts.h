@@ -76,9 +76,10 @@ struct TrayTexts {
 
 class ConsoleTray : public TrayPort {
 public:
-    void Notify(TrayMessage message, const IconImage&, const std::string& tip, const std::string& balloonTitle,
+    bool Notify(TrayMessage message, const IconImage&, const std::string& tip, const std::string& balloonTitle,
                 const std::string& balloonText, std::uint32_t, std::uint32_t) override {
         if (message != TrayMessage::Delete) last_ = {tip, balloonTitle, balloonText};
+        return true;
     }
     const TrayTexts& Last() const { return last_; }
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "native/WINtoUTF8.h"
+#include "service/mUTF8toWIN.h"
 #include "system/Cat.h"
 #include "widget/frmMain.h"
 

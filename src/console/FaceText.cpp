@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "native/WINtoUTF8.h"
+#include "service/mUTF8toWIN.h"
 #include "system/Numbers.h"
 #include "widget/frmMain.h"
 

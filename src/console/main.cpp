@@ -5,7 +5,7 @@
 
 #include "console/CommandLine.h"
 #include "console/ConsoleApp.h"
-#include "native/WINtoUTF8.h"
+#include "service/mUTF8toWIN.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);

@@ -9,7 +9,7 @@
 #include <optional>
 #include <sstream>
 
-#include "native/WINtoUTF8.h"
+#include "service/mUTF8toWIN.h"
 #include "service/mUTF8toWIN.h"
 #include "system/Cat.h"
 #include "system/Numbers.h"

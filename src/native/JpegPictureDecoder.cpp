@@ -12,6 +12,14 @@ namespace {
 // for a huge allocation.
 constexpr JDIMENSION kMaxSide = 8192;
 constexpr std::size_t kMaxPixels = 16u * 1024u * 1024u;
+// What libjpeg may allocate for one picture: the coefficients of a progressive picture of the
+// largest size allowed, with room to spare.
+constexpr long kMaxLibjpegMemory = 160L * 1024 * 1024;
+
+bool Allowed(JDIMENSION width, JDIMENSION height) {
+    return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide &&
+           static_cast<std::size_t>(width) * height <= kMaxPixels;
+}
 
 struct JumpingErrors {
     jpeg_error_mgr mgr;
@@ -37,13 +45,19 @@ bool Decode(std::FILE* file, Bitmap* out) {
         return false;
     }
     jpeg_create_decompress(&cinfo);
+    cinfo.mem->max_memory_to_use = kMaxLibjpegMemory;
     jpeg_stdio_src(&cinfo, file);
     jpeg_read_header(&cinfo, TRUE);
+    // Before jpeg_start_decompress: it allocates for the declared size (a progressive picture
+    // keeps all its coefficients), so a forged header would cost gigabytes there.
+    if (!Allowed(cinfo.image_width, cinfo.image_height)) {
+        jpeg_destroy_decompress(&cinfo);
+        return false;
+    }
     cinfo.out_color_space = JCS_RGB;
     jpeg_start_decompress(&cinfo);
     const JDIMENSION width = cinfo.output_width, height = cinfo.output_height;
-    if (cinfo.output_components != 3 || width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
-        static_cast<std::size_t>(width) * height > kMaxPixels) {
+    if (cinfo.output_components != 3 || !Allowed(width, height)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }

@@ -21,8 +21,9 @@ enum class TrayMessage : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
 class TrayPort {
 public:
     virtual ~TrayPort() = default;
-    // `icon` may be empty: the program's own icon is shown then.
-    virtual void Notify(TrayMessage message, const IconImage& icon, const std::string& tip,
+    // `icon` may be empty: the program's own icon is shown then. Whether the shell took the call
+    // (an add fails while there is no notification area).
+    virtual bool Notify(TrayMessage message, const IconImage& icon, const std::string& tip,
                         const std::string& balloonTitle, const std::string& balloonText,
                         std::uint32_t balloonFlags, std::uint32_t balloonTimeoutMs) = 0;
     // Shows a pop-up menu of (id, caption) entries at the pointer; the id chosen, or 0.

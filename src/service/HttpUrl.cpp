@@ -1,5 +1,6 @@
 #include "service/HttpUrl.h"
 
+#include "service/mUTF8toWIN.h"
 #include "system/Numbers.h"
 
 namespace {
@@ -10,34 +11,6 @@ void AppendEscaped(std::string& out, unsigned char c) {
     out += '%';
     out += kHex[c >> 4];
     out += kHex[c & 15];
-}
-
-// Unicode code points of Windows-1252's 0x80-0x9F; the five unassigned positions map to the
-// C1 controls of the same number.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-std::string ToUtf8(std::string_view cp1252) {
-    std::string out;
-    out.reserve(cp1252.size() * 2);
-    for (const char ch : cp1252) {
-        const auto c = static_cast<unsigned char>(ch);
-        const char32_t cp = c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c;
-        if (cp < 0x80) {
-            out += static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    }
-    return out;
 }
 
 }  // namespace
@@ -107,7 +80,7 @@ std::string EscapeUrl(std::string_view url) {
     std::string out;
     out.reserve(url.size());
     // Letters beyond ASCII are sent as their UTF-8 bytes, as browsers do.
-    for (const char ch : ToUtf8(url)) {
+    for (const char ch : WINtoUTF8(url)) {
         const auto c = static_cast<unsigned char>(ch);
         const bool unsafe = c <= 0x20 || c >= 0x7F || c == '"' || c == '<' || c == '>' || c == '\\' || c == '^' ||
                             c == '`' || c == '{' || c == '|' || c == '}';
@@ -119,7 +92,7 @@ std::string EscapeUrl(std::string_view url) {
 
 std::string EncodeQueryValue(std::string_view cp1252) {
     std::string out;
-    for (const char ch : ToUtf8(cp1252)) {
+    for (const char ch : WINtoUTF8(cp1252)) {
         const auto c = static_cast<unsigned char>(ch);
         const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
                            c == '.' || c == '_' || c == '~';

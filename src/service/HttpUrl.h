@@ -23,5 +23,5 @@ std::optional<HttpUrlParts> SplitHttpUrl(std::string_view url);
 std::string EscapeUrl(std::string_view url);
 
 // Percent-encodes text as UTF-8 for a query value: everything but letters, digits and - . _ ~.
-// The text is Windows-1252.
+// The text is Windows-1252 with the characters it lacks as their UTF-8 (WINtoUTF8).
 std::string EncodeQueryValue(std::string_view cp1252);

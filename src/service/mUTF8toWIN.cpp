@@ -117,3 +117,64 @@ std::string UTF8toWIN(std::string_view text) {
   }
   return out;
 }
+
+namespace {
+
+// Length of the complete UTF-8 sequence at `i` when it is one of a character that Windows-1252
+// lacks (no overlong form, no surrogate, nothing past U+10FFFF), else 0.
+std::size_t ForeignSequence(const unsigned char* p, std::size_t i, std::size_t end) {
+  const unsigned char lead = p[i];
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (end - i < length || p[i + 1] < low || p[i + 1] > high) return 0;
+  for (std::size_t k = 2; k < length; ++k)
+    if (!IsContinuation(p[i + k])) return 0;
+  if (length == 2 && lead < 0xD0 && kLookup.twoByte[lead - 0xC0][p[i + 1] - 0x80] != 0) return 0;
+  if (length == 3 && lead == 0xE2 && kLookup.threeByte[p[i + 1] - 0x80][p[i + 2] - 0x80] != 0) return 0;
+  return length;
+}
+
+}  // namespace
+
+std::string WINtoUTF8(std::string_view text) {
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (std::size_t i = 0; i < text.size();) {
+    if (p[i] < 0x80) {
+      out.push_back(text[i++]);
+    } else if (const std::size_t n = ForeignSequence(p, i, text.size())) {
+      out.append(text.substr(i, n));
+      i += n;
+    } else {
+      out.append(kRows[p[i++] - 0x80]);
+    }
+  }
+  return out;
+}
+
+std::size_t WinTextCut(std::string_view text, std::size_t limit) {
+  if (text.size() <= limit) return text.size();
+  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  // A lead byte is never part of another sequence: the nearest one before the cut decides.
+  for (std::size_t back = 1; back <= 3 && back <= limit; ++back) {
+    const std::size_t start = limit - back;
+    if (IsContinuation(p[start])) continue;
+    const std::size_t n = ForeignSequence(p, start, text.size());
+    return n != 0 && start + n > limit ? start : limit;
+  }
+  return limit;
+}

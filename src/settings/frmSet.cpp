@@ -76,6 +76,9 @@ void frmSet::Form_Load() {
 void frmSet::Form_Unload() {
     SaveSet();
     TrayIconDelete();
+    // The process ends without waiting for a download under way: its files go now.
+    for (const std::string& file : satelliteFiles_)
+        if (!file.empty()) ports_.files.RemoveFile(file);
     Hide();
 }
 

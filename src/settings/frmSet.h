@@ -52,8 +52,11 @@ public:
     void ckBalloon_Click();
     // The icon's life: added while the dialog loads, deleted when it unloads (at program end,
     // so a refresh still under way is abandoned then: its late replies are dropped).
+    // A notification area that was not there (Explorer not ready at autostart) gets the icon
+    // from a few tries in the first minute on, and whenever the taskbar announces itself.
     void TrayIconAdd();
     void TrayIconDelete();
+    void TaskbarCreated();
 
     // Dialog handlers. Key codes are virtual-key codes, shift 1 Shift, 2 Ctrl, 4 Alt.
     void Form_KeyDown(int keyCode, int shift);
@@ -172,8 +175,10 @@ private:
     void DataShown();
     void NoteOldData(std::int64_t now, int interval);
     void RefreshFailed();
-    void TrayNotify(TrayMessage message, const std::string& tip, const std::string& title, const std::string& text,
+    bool TrayNotify(TrayMessage message, const std::string& tip, const std::string& title, const std::string& text,
                     std::uint32_t flags, std::uint32_t timeoutMs);
+    void AddTrayIcon();
+    void RetryTrayIcon();
 
     Ports& ports_;
     WindowView& view_;
@@ -192,6 +197,11 @@ private:
     CatchUp catchUp_;
     std::optional<double> dataShown_;  // when the data on show came in
     bool unloaded_ = false;          // late replies are dropped
+    bool trayWanted_ = false, trayAdded_ = false;
+    std::size_t trayTries_ = 0;      // the tries after a failed add
+    std::int64_t nextTrayTry_ = 0;
+    // The temporary files of a satellite download under way: the program may end before it does.
+    std::vector<std::string> satelliteFiles_;
     int errNumber_ = 0;              // the error the refresh's error path caught
     std::string errDescription_;
 };

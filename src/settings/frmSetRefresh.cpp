@@ -16,6 +16,7 @@
 #include "weather/CurrentConditions.h"
 #include "weather/ForecastDay.h"
 #include "weather/RefreshRequests.h"
+#include "weather/ReplyText.h"
 #include "weather/RunError.h"
 #include "widget/PictureOps.h"
 #include "widget/frmMain.h"
@@ -30,10 +31,8 @@ constexpr Colour k3DHighlight = 0xFFFFFF;
 constexpr int kIconSize = 32;
 
 // No answer at all (a time-out, no connection) rather than the service's refusal or a reply:
-// the network is missing.
-bool NetworkAway(const std::string& reply) {
-    return reply.find_first_of("{[") == std::string::npos && reply.rfind("Http-Error", 0) != 0;
-}
+// the network is missing. A time-out leaves no text, a failed connection its status "Error!".
+bool NetworkAway(const std::string& reply) { return reply.empty() || reply == "Error!"; }
 
 // Draws tile `tile` of a sheet of cols x rows, or clears the box for tile 0: an unknown picture
 // must not leave the last run's in place.
@@ -54,13 +53,7 @@ std::string PlaceNameOf(const std::string& location, const std::string& language
     if (name.empty()) name = GetJSONValue(location, "EnglishName");
     if (LowerCase(language).find(LowerCase(GetJSONValue(location, "Country/ID"))) == std::string::npos)
         name += Cat(", ", GetJSONValue(location, "Country/LocalizedName"));
-    return name;
-}
-
-std::string ReplaceAll(std::string text, std::string_view from, std::string_view to) {
-    for (std::size_t pos = text.find(from); pos != std::string::npos; pos = text.find(from, pos + to.size()))
-        text.replace(pos, from.size(), to);
-    return text;
+    return ShownText(name);
 }
 
 void FillCurrent(frmMain& f, const CurrentConditions& c) {
@@ -167,7 +160,7 @@ void frmSet::ShowReplies(const ServiceReplies& r, const std::string& language, b
             if (NetworkAway(r.location)) NoNetwork();
             // "Http-Error 503: Service Unavailable" shows from its status on.
             if (LowerCase(r.location).find("error") != std::string::npos)
-                ErrOut(Cat("FEHLER:  ", ReplaceAll(r.location.substr(std::min<std::size_t>(11, r.location.size())), ":", " -")));
+                ErrOut(LocationErrorLine(r.location));
             else
                 ErrOut("FEHLER:  Verbindungs-Problem mit Server.");
             return RefreshDone();
@@ -248,6 +241,7 @@ void frmSet::ShowReplies(const ServiceReplies& r, const std::string& language, b
         std::string pictureFile = tempFile;
         if (pictureFile.size() >= 4 && LowerCase(pictureFile.substr(pictureFile.size() - 4)) == ".tmp")
             pictureFile.replace(pictureFile.size() - 4, 4, ".jpg");
+        satelliteFiles_ = {tempFile, pictureFile};
         const HttpClient http{services_->transport, services_->environment};
         auto bytes = std::make_shared<std::vector<std::uint8_t>>();
         services_->tasks.Run([http, bytes, url = SatelliteUrl(ports_.settings)] { *bytes = FetchSatellite(http, url); },
@@ -259,6 +253,7 @@ void frmSet::ShowReplies(const ServiceReplies& r, const std::string& language, b
 
 void frmSet::ShowSatellite(const std::string& tempFile, const std::string& pictureFile, const std::vector<std::uint8_t>& bytes) {
     FileSystem& files = ports_.files;
+    satelliteFiles_.clear();
     if (unloaded_) return RemoveFiles(files, tempFile, pictureFile);
     try {
         if (bytes.size() > 1 && !pictureFile.empty())

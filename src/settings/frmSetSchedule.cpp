@@ -18,6 +18,7 @@ constexpr const char* kOldDataNote = " | Stand: ";
 
 void frmSet::Timer1_Timer() {
     if (!services_ || unloaded_) return;
+    RetryTrayIcon();
     WithdrawBalloon();
     RunSchedule();
 }

@@ -1,4 +1,7 @@
 // The notification-area icon: its calls, mouse messages, menu and the balloon option's notice.
+#include <iterator>
+
+#include "settings/RefreshSchedule.h"
 #include "settings/frmSet.h"
 #include "system/Cat.h"
 #include "tray/mPicIcon.h"
@@ -14,6 +17,9 @@ constexpr int kRightButtonUp = 517;
 
 enum MenuEntry { kSettings = 1, kRefresh = 2, kExit = 9 };
 
+// Seconds between the tries after a failed add: at 5, 15, 30 and 60 s.
+constexpr int kTrayTryGaps[] = {5, 10, 15, 30};
+
 const std::vector<std::pair<int, std::string>>& TrayMenu() {
     static const std::vector<std::pair<int, std::string>> entries = {
         {kSettings, "&Einstellungen      F1"},
@@ -25,18 +31,41 @@ const std::vector<std::pair<int, std::string>>& TrayMenu() {
 
 }  // namespace
 
-void frmSet::TrayNotify(TrayMessage message, const std::string& tip, const std::string& title, const std::string& text,
+bool frmSet::TrayNotify(TrayMessage message, const std::string& tip, const std::string& title, const std::string& text,
                         std::uint32_t flags, std::uint32_t timeoutMs) {
-    if (!services_) return;
+    if (!services_) return false;
     const auto& picture = main_.PicTray.Image;
     const IconImage icon = picture ? PicToIcon(*picture, kPictureKeyColour) : IconImage{};
-    SysTray(services_->tray, message, icon, tip, title, text, flags, timeoutMs);
+    return SysTray(services_->tray, message, icon, tip, title, text, flags, timeoutMs);
 }
 
-void frmSet::TrayIconAdd() { TrayNotify(TrayMessage::Add, "", "", "", 0, 1000); }
+void frmSet::TrayIconAdd() {
+    trayWanted_ = true;
+    trayTries_ = 0;
+    AddTrayIcon();
+}
+
+// With the picture and tooltip of the moment; an icon the shell still holds is brought up to date.
+void frmSet::AddTrayIcon() {
+    if (!services_) return;
+    trayAdded_ = TrayNotify(TrayMessage::Add, TrayTip, "", "", 0, 1000) ||
+                 TrayNotify(TrayMessage::Modify, TrayTip, "", "", 0, 1000);
+    if (!trayAdded_ && trayTries_ < std::size(kTrayTryGaps))
+        nextTrayTry_ = WholeSeconds(services_->clock.Now()) + kTrayTryGaps[trayTries_++];
+}
+
+void frmSet::RetryTrayIcon() {
+    if (trayWanted_ && !trayAdded_ && trayTries_ > 0 && WholeSeconds(services_->clock.Now()) >= nextTrayTry_)
+        AddTrayIcon();
+}
+
+void frmSet::TaskbarCreated() {
+    if (trayWanted_) AddTrayIcon();
+}
 
 void frmSet::TrayIconDelete() {
     unloaded_ = true;  // the program ends: a refresh still under way is abandoned
+    trayWanted_ = false;
     TrayNotify(TrayMessage::Delete, "", "", "", 0, 1000);
 }
 

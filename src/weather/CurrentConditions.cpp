@@ -9,6 +9,7 @@
 #include "system/Cat.h"
 #include "system/Numbers.h"
 #include "weather/DisplayFormat.h"
+#include "weather/ReplyText.h"
 #include "weather/RunError.h"
 #include "weather/TranslationDE.h"
 #include "weather/mTaupunkt.h"
@@ -22,7 +23,7 @@ struct Reader {
     std::string unit;  // "Metric" or "Imperial"
     char sep;
 
-    std::string Text(std::string_view path) const { return GetJSONValue(json, path); }
+    std::string Text(std::string_view path) const { return ShownText(GetJSONValue(json, path)); }
     double Number(std::string_view path) const { return Val(Text(path)); }
     // "<prefix>/<unit>/<leaf>", as "Temperature/Metric/Value".
     std::string InUnit(std::string_view prefix, std::string_view leaf) const { return Text(Cat(prefix, "/", unit, "/", leaf)); }
@@ -73,8 +74,8 @@ CurrentConditions ReadCurrentConditions(std::string_view conditions, std::string
     const std::string sun = r.Format(Val(GetJSONValue(today, "HoursOfSun")), "0.0");
     c.weatherTip = Cat(" Wetterlage: ", c.weatherText, " ", "| Sonne: ", sun, " h ", "| Wolkendecke: ",
                        r.Text("CloudCover"), "% (", ceiling, ") ", "| Sicht: ", visibility, " ", units.visibility, " ");
-    // Read back with a decimal point: with a comma as separator an amount below 1 counts as none.
-    if (Val(precipitation) > 0) c.weatherTip += Cat("| Niederschlag: ", precipitation, " ", units.precipitation, " ");
+    // The amount as shown decides: none when it rounds to 0,0.
+    if (ShownNumber(precipitation, r.sep) > 0) c.weatherTip += Cat("| Niederschlag: ", precipitation, " ", units.precipitation, " ");
 
     // Temperatures; the shade is named only when it differs.
     const double T = r.NumberInUnit("Temperature");
@@ -135,7 +136,7 @@ CurrentConditions ReadCurrentConditions(std::string_view conditions, std::string
 }
 
 SunAndMoon ReadSunAndMoon(std::string_view today, Locale& locale) {
-    const auto value = [&](std::string_view path) { return GetJSONValue(today, path); };
+    const auto value = [&](std::string_view path) { return ShownText(GetJSONValue(today, path)); };
     std::string moonRise = Time(value("Moon/Rise"), locale);
     if (moonRise == "00:00") moonRise = "xx:xx";  // no moonrise today
     SunAndMoon s;

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "platform/Locale.h"
+#include "system/Numbers.h"
 #include "system/OleDate.h"
 
 namespace {
@@ -64,6 +65,12 @@ std::string FormatNumber(double value, std::string_view pattern, char separator)
     out.append(units, 0, units.size() - static_cast<std::size_t>(decimals));
     if (decimals > 0) out.append(1, separator).append(units, units.size() - static_cast<std::size_t>(decimals));
     return out;
+}
+
+double ShownNumber(std::string_view shown, char separator) {
+    std::string text(shown);
+    if (const auto at = text.find(separator); separator != '.' && at != std::string::npos) text[at] = '.';
+    return Val(text);
 }
 
 std::string PlainNumber(double value, char separator) {

@@ -16,6 +16,10 @@ std::string FormatNumber(double value, std::string_view pattern, char separator)
 // separator (5.6 -> "5,6", 10.0 -> "10"); from 1E+15 on in exponent form.
 std::string PlainNumber(double value, char separator);
 
+// A number as FormatNumber or PlainNumber showed it, read back with the separator it was shown
+// with ("0,5" with ',' is 0.5).
+double ShownNumber(std::string_view shown, char separator);
+
 // Halves to the even neighbour (72.5 -> 72, 73.5 -> 74).
 double RoundHalfEven(double value);
 

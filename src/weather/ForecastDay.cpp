@@ -6,21 +6,24 @@
 #include "system/Cat.h"
 #include "system/Numbers.h"
 #include "weather/DisplayFormat.h"
+#include "weather/ReplyText.h"
 
 namespace {
 
 struct Day {
     std::string_view json;
     char sep;
-    std::string Text(std::string_view path) const { return GetJSONValue(json, path); }
+    std::string Text(std::string_view path) const { return ShownText(GetJSONValue(json, path)); }
     double Number(std::string_view path) const { return Val(Text(path)); }
     std::string Plain(std::string_view path) const { return PlainNumber(Number(path), sep); }
 };
 
 int Tile(double icon) { return icon >= 1 && icon <= 99 ? static_cast<int>(icon) : 0; }
 
-// " (amount)," when the amount reads as more than nothing, else ",".
-std::string Amount(const std::string& amount) { return Val(amount) > 0 ? Cat(" (", amount, "),") : ","; }
+// " (amount)," when the amount as shown is more than nothing, else ",".
+std::string Amount(const std::string& amount, char sep) {
+    return ShownNumber(amount, sep) > 0 ? Cat(" (", amount, "),") : ",";
+}
 
 // The tooltip of a day or night picture; `half` is "Day" or "Night".
 std::string IconTip(const Day& d, std::string_view half) {
@@ -36,12 +39,12 @@ std::string IconTip(const Day& d, std::string_view half) {
     if (rain + thunder + snow + ice > 0) tip += "| Wahrscheinlichkeit für ... ";
     if (rain > 0) {
         const std::string amount = Cat(d.Plain(path("Rain/Value")), " ", d.Text(path("Rain/Unit")));
-        tip += Cat(" Regen: ", PlainNumber(rain, d.sep), "%", Amount(amount));
+        tip += Cat(" Regen: ", PlainNumber(rain, d.sep), "%", Amount(amount, d.sep));
     }
     if (thunder > 0) tip += Cat(" Gewitter: ", PlainNumber(thunder, d.sep), "%,");
     if (snow > 0) {
         const std::string amount = Cat(d.Text(path("Snow/Value")), " ", d.Text(path("Snow/Unit")));
-        tip += Cat(" Schnee: ", PlainNumber(snow, d.sep), "%", Amount(amount));
+        tip += Cat(" Schnee: ", PlainNumber(snow, d.sep), "%", Amount(amount, d.sep));
     }
     if (ice > 0) tip += Cat(" Eisglätte: ", PlainNumber(ice, d.sep), "%,");
     if (tip.back() == ',') tip.back() = ' ';
@@ -85,11 +88,12 @@ ForecastDay ReadForecastDay(std::string_view json, const UnitTexts& units, Local
 
     f.uv.assign(1, '?');  // not the literal: a false GCC 12 warning at -O3
     f.uvTip = " UV-Index: Unbekannt ";
-    const std::vector<std::string> pollen = SplitJSONArray(d.Text("AirAndPollen"));
+    // The list itself is not shown: only its members are cut to what a label shows.
+    const std::vector<std::string> pollen = SplitJSONArray(GetJSONValue(d.json, "AirAndPollen"));
     for (std::size_t i = 1; i < pollen.size(); ++i) {
         if (GetJSONValue(pollen[i], "Name") != "UVIndex") continue;
-        f.uv = GetJSONValue(pollen[i], "Value");
-        f.uvTip = Cat(" UV-Index: ", f.uv, " (", LowerCase(GetJSONValue(pollen[i], "Category")), ") ");
+        f.uv = ShownText(GetJSONValue(pollen[i], "Value"));
+        f.uvTip = Cat(" UV-Index: ", f.uv, " (", LowerCase(ShownText(GetJSONValue(pollen[i], "Category"))), ") ");
         break;
     }
     return f;

@@ -10,17 +10,31 @@ void HwndView::Resize(int width, int height) {
     SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-int HwndView::Left() {
+// Where the window stands, or would stand when restored: a minimised window's own rectangle is
+// the parking place far off the screen (-32000, -32000).
+RECT HwndView::NormalRect() const {
     RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.left;
+    if (!IsIconic(hwnd_)) {
+        GetWindowRect(hwnd_, &r);
+        return r;
+    }
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(hwnd_, &placement)) return r;
+    r = placement.rcNormalPosition;
+    // Workspace coordinates (from the monitor's work area) unless the window is a tool window.
+    if (!(GetWindowLongW(hwnd_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)) {
+        MONITORINFO m{};
+        m.cbSize = sizeof m;
+        if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &m))
+            OffsetRect(&r, m.rcWork.left - m.rcMonitor.left, m.rcWork.top - m.rcMonitor.top);
+    }
+    return r;
 }
 
-int HwndView::Top() {
-    RECT r{};
-    GetWindowRect(hwnd_, &r);
-    return r.top;
-}
+int HwndView::Left() { return NormalRect().left; }
+
+int HwndView::Top() { return NormalRect().top; }
 
 void HwndView::Hide() { ShowWindow(hwnd_, SW_HIDE); }
 

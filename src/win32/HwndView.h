@@ -18,4 +18,7 @@ public:
 
 protected:
     HWND hwnd_ = nullptr;
+
+private:
+    RECT NormalRect() const;
 };

@@ -1,6 +1,9 @@
 #include "MainWindow.h"
 
+#include <shobjidl.h>
 #include <windowsx.h>
+
+#include "Com.h"
 
 #include "FacePainter.h"
 #include "KeyState.h"
@@ -18,6 +21,17 @@ namespace {
 constexpr wchar_t kClassName[] = L"WolkenglasWidget";
 constexpr UINT_PTR kTimer1 = 1;  // title colour
 constexpr UINT_PTR kTimer2 = 2;  // close marker
+constexpr UINT kStateChanged = 0x8000;  // SWP_STATECHANGED: minimising or restoring, not a move
+
+// The tray icon is the widget's handle: no taskbar button. The window stays a plain top-level
+// one, so the task switcher still lists it under its caption.
+void RemoveTaskbarButton(HWND hwnd) noexcept {
+    const ComApartment com;
+    ComPtr<ITaskbarList> list;
+    if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, CLSCTX_INPROC_SERVER, IID_ITaskbarList, list.put_void())) &&
+        SUCCEEDED(list->HrInit()))
+        list->DeleteTab(hwnd);
+}
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance) {
@@ -32,7 +46,7 @@ MainWindow::MainWindow(HINSTANCE instance) {
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
-    hwnd_ = CreateWindowExW(0, kClassName, L"Wolkenglas", WS_POPUP | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 388, 213,
+    hwnd_ = CreateWindowExW(0, kClassName, L"Wolkenglas", WS_POPUP, 0, 0, 388, 213,
                             nullptr, nullptr, instance, this);
 }
 
@@ -108,6 +122,23 @@ LRESULT MainWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     case WM_DISPLAYCHANGE:
         if (model_) model_->Form_DisplayChange();
         break;
+    case WM_SYSCOMMAND:
+        // A fixed-size widget that the tray brings back: never minimised, maximised or sized by
+        // the system, and not moved by it while locked.
+        switch (wParam & 0xFFF0) {
+        case SC_MINIMIZE: case SC_MAXIMIZE: case SC_SIZE: return 0;
+        case SC_MOVE: if (model_ && model_->LockW) return 0; break;
+        default: break;
+        }
+        break;
+    case WM_WINDOWPOSCHANGING: {
+        // The lock holds against every move but the program's own (its place at start, the way
+        // back onto a monitor), keyboard and other programs' moves included.
+        auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
+        if (model_ && model_->LockW && !movingSelf_ && !IsIconic(hwnd_) && !(pos->flags & kStateChanged))
+            pos->flags |= SWP_NOMOVE;
+        return 0;
+    }
     case WM_CLOSE:
         Unload();
         return 0;
@@ -195,8 +226,16 @@ void MainWindow::Unload() noexcept {
 }
 
 void MainWindow::Show() {
-    ShowWindow(hwnd_, SW_SHOW);
+    // Minimised by another program (or by Windows itself): every way of showing brings it back.
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(hwnd_);
+    RemoveTaskbarButton(hwnd_);
+}
+
+void MainWindow::MoveTo(int left, int top) {
+    movingSelf_ = true;
+    HwndView::MoveTo(left, top);
+    movingSelf_ = false;
 }
 
 void MainWindow::SetCaption(const std::string& caption) {

@@ -21,6 +21,7 @@ public:
 
     // WindowView
     void Show() override;
+    void MoveTo(int left, int top) override;
     void SetCaption(const std::string& caption) override;
     void EnableDropShadow() override;
     void Close() override;
@@ -38,6 +39,7 @@ private:
 
     frmMain* model_ = nullptr;
     bool unloaded_ = false;
+    bool movingSelf_ = false;  // the program's own move, which the lock lets through
     FaceView face_;
     unique_hicon icon_;  // the weather picture as window icon; the class icon while empty
 };

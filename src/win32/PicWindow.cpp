@@ -150,7 +150,7 @@ void PicWindow::PaintContent(HDC dc) noexcept {
 }
 
 void PicWindow::Show() {
-    ShowWindow(hwnd_, SW_SHOW);
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);  // minimised from outside: back
     // The focus watch hides the view as soon as it is not in front.
     SetForegroundWindow(hwnd_);
 }

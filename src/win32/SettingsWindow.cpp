@@ -345,7 +345,7 @@ void SettingsWindow::Sync() noexcept {
 
 void SettingsWindow::Show() {
     Sync();
-    ShowWindow(hwnd_, SW_SHOW);
+    ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);  // minimised from outside: back
     SetForegroundWindow(hwnd_);
 }
 

@@ -1,25 +1,10 @@
 #include "win32/Text.h"
 
-#include <windows.h>
+#include "service/mUTF8toWIN.h"
+#include "win32/Utf8Text.h"
 
-namespace {
-constexpr UINT kCodePage = 1252;
-}
+// Through UTF-8: a character that Windows-1252 lacks travels through the core as its UTF-8
+// sequence (UTF8toWIN keeps it), so it shows and is typed as itself.
+std::wstring ToWide(std::string_view cp1252) { return Utf8ToWide(WINtoUTF8(cp1252)); }
 
-std::wstring ToWide(std::string_view cp1252) {
-    if (cp1252.empty()) return {};
-    const int n = MultiByteToWideChar(kCodePage, 0, cp1252.data(), static_cast<int>(cp1252.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(kCodePage, 0, cp1252.data(), static_cast<int>(cp1252.size()), out.data(), n);
-    return out;
-}
-
-std::string FromWide(std::wstring_view utf16) {
-    if (utf16.empty()) return {};
-    const int n = WideCharToMultiByte(kCodePage, 0, utf16.data(), static_cast<int>(utf16.size()), nullptr, 0,
-                                      nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(kCodePage, 0, utf16.data(), static_cast<int>(utf16.size()), out.data(), n, nullptr,
-                        nullptr);
-    return out;
-}
+std::string FromWide(std::wstring_view utf16) { return UTF8toWIN(WideToUtf8(utf16)); }

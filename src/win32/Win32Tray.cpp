@@ -38,18 +38,18 @@ Win32Tray::Win32Tray(HINSTANCE instance) : instance_(instance) {
     RegisterClassExW(&wc);
     hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             instance, this);
-    // Explorer announces a restarted taskbar with this message; the icon is added again then.
+    // Explorer announces a new taskbar (a restart, or its first start after ours) with this
+    // message; the dialog adds the icon then.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
 Win32Tray::~Win32Tray() {
-    if (added_) Call(NIM_DELETE);
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
 bool Win32Tray::Call(DWORD message) noexcept { return Shell_NotifyIconW(message, &data_) != FALSE; }
 
-void Win32Tray::Notify(TrayMessage message, const IconImage& icon, const std::string& tip,
+bool Win32Tray::Notify(TrayMessage message, const IconImage& icon, const std::string& tip,
                        const std::string& balloonTitle, const std::string& balloonText, std::uint32_t balloonFlags,
                        std::uint32_t balloonTimeoutMs) {
     unique_hicon previous;
@@ -79,18 +79,16 @@ void Win32Tray::Notify(TrayMessage message, const IconImage& icon, const std::st
     data_.dwInfoFlags = balloonFlags;
     switch (message) {
     case TrayMessage::Add:
-        added_ = Call(NIM_ADD);
-        break;
+        return Call(NIM_ADD);
     case TrayMessage::Modify:
-        Call(NIM_MODIFY);
-        break;
+        return Call(NIM_MODIFY);
     case TrayMessage::Delete:
-        Call(NIM_DELETE);
-        added_ = false;
-        icon_.reset();
-        image_ = {};
         break;
     }
+    const bool deleted = Call(NIM_DELETE);
+    icon_.reset();
+    image_ = {};
+    return deleted;
 }
 
 int Win32Tray::PopUpMenu(const std::vector<std::pair<int, std::string>>& entries) {
@@ -135,8 +133,11 @@ LRESULT Win32Tray::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         return 0;
     }
     if (msg == taskbarCreated_ && taskbarCreated_ != 0) {
-        data_.szInfo[0] = L'\0';  // the icon comes back without the last balloon
-        if (added_) added_ = Call(NIM_ADD);
+        try {
+            if (dialog_) dialog_->TaskbarCreated();
+        } catch (...) {
+            // As above: nothing unwinds through a broadcast.
+        }
         return 0;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);

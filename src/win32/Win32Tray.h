@@ -22,7 +22,7 @@ public:
 
     void Attach(frmSet& dialog) { dialog_ = &dialog; }
 
-    void Notify(TrayMessage message, const IconImage& icon, const std::string& tip, const std::string& balloonTitle,
+    bool Notify(TrayMessage message, const IconImage& icon, const std::string& tip, const std::string& balloonTitle,
                 const std::string& balloonText, std::uint32_t balloonFlags, std::uint32_t balloonTimeoutMs) override;
     int PopUpMenu(const std::vector<std::pair<int, std::string>>& entries) override;
 
@@ -35,8 +35,7 @@ private:
     HWND hwnd_ = nullptr;
     frmSet* dialog_ = nullptr;
     UINT taskbarCreated_ = 0;
-    NOTIFYICONDATAW data_{};  // the last record sent, for a re-add after the taskbar restarts
+    NOTIFYICONDATAW data_{};  // the record of the call under way
     IconImage image_;         // the picture of icon_
     unique_hicon icon_;
-    bool added_ = false;
 };

@@ -45,10 +45,12 @@ public:
         std::string tip, title, text;
         std::uint32_t flags, timeout;
     };
-    void Notify(TrayMessage message, const IconImage& icon, const std::string& tip, const std::string& title,
+    bool Notify(TrayMessage message, const IconImage& icon, const std::string& tip, const std::string& title,
                 const std::string& text, std::uint32_t flags, std::uint32_t timeout) override {
         calls.push_back({message, icon, tip, title, text, flags, timeout});
+        return shellReady;
     }
+    bool shellReady = true;  // false: no notification area, every call fails
     int PopUpMenu(const std::vector<std::pair<int, std::string>>& entries) override {
         menus.push_back(entries);
         return choice;

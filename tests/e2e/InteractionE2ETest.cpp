@@ -1,11 +1,16 @@
 // The widget used by hand under Wine's "shell" desktop: dragging with and without snapping, the
-// lock, Alt+F4, the hide and close buttons, the satellite window, keys that must do nothing.
+// lock, Alt+F4, the hide and close buttons, the satellite window, keys that must do nothing, a
+// widget minimised from outside, a place name beyond Windows-1252 and the tray icon after a
+// taskbar restart.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <tuple>
 
 #include "../doubles/WeatherServerProcess.h"
+#include "ProbeSupport.h"
+#include "ScreenColours.h"
 #include "WineSession.h"
 
 using namespace std::chrono_literals;
@@ -52,6 +57,16 @@ struct Widget {
         Mouse(At(Where().x + x, Where().y + y) + "mousedown 1 " + At(toX, toY) + "mouseup 1");
     }
     void ClickFace(int x, int y) const { Mouse(At(Where().x + x, Where().y + y) + "click 1"); }
+    std::string Caption() const {
+        std::string caption = wine.Run("xdotool getwindowname " + id).output;
+        while (!caption.empty() && caption.back() == '\n') caption.pop_back();
+        return caption;
+    }
+    // wgprobe on the widget's desktop: a window command with the widget's caption, or the tray's.
+    std::string Probe(const std::string& command, const std::string& what, std::vector<std::string> more = {}) const {
+        more.insert(more.begin(), {command, WineSession::kDesktop, what});
+        return wine.Probe(more);
+    }
     bool Viewable(const std::string& window, bool wanted) const {
         return WaitUntil([&] { return wine.Geometry(window).viewable == wanted; }, 10s);
     }
@@ -82,12 +97,64 @@ TEST(Interaction, WithoutSnappingItLeavesTheScreenTheLockHoldsItAndHideHidesIt) 
     Widget w({{"Window.Lock", "1"}});
     ASSERT_FALSE(w.id.empty());
     w.Drag(200, 100, 500, 400);
+    // Nor can another program (or the keyboard through the system) move it: wgprobe's move has
+    // returned once the widget has answered it.
+    EXPECT_NE(w.Probe("move", w.Caption(), {"500", "400"}).find("\nat 32,32\n"), std::string::npos);
     // The hide button after the drag: once it has hidden the widget, the drag has been handled.
     w.ClickFace(366, 8);
     EXPECT_TRUE(w.Viewable(w.id, false)) << "still shown after the hide button";
     w.Mouse(Widget::At(1280 - 10, 800 - 10) + "click 1");  // our icon, the only one, at the right end
     EXPECT_TRUE(w.Viewable(w.id, true)) << "the tray icon did not bring the widget back";
     EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(32, 32)) << "the lock did not hold the widget";
+}
+
+TEST(Interaction, NoMinimiseBoxATrayClickRestoresAndAnExitWhileMinimisedStoresThePlace) {
+    Widget w;
+    ASSERT_FALSE(w.id.empty());
+    const auto title = w.wine.WaitForWindow("Wolkenglas:  Berlin", 60s);  // the caption stays from here on
+    ASSERT_TRUE(title);
+    EXPECT_NE(w.Probe("window", w.Caption()).find("\nstyle\n"), std::string::npos) << "a minimise box or system menu";
+    w.Drag(200, 100, 500, 300);
+    ASSERT_TRUE(w.MovesTo(300, 200));
+    // Minimised by another program: the tray's click brings it back to its place.
+    ASSERT_NE(w.Probe("minimize", w.Caption()).find("\nstyle iconic\n"), std::string::npos) << "not minimised";
+    w.Mouse(Widget::At(1280 - 10, 800 - 10) + "click 1");
+    EXPECT_TRUE(WaitUntil([&] { return w.Probe("window", w.Caption()).find("\nstyle\n") != std::string::npos; }, 10s))
+        << "the tray's click did not restore the widget";
+    EXPECT_EQ(std::pair(w.Where().x, w.Where().y), std::pair(300, 200));
+    // The program ends (its close marker) while minimised: the place it comes back to is stored.
+    ASSERT_NE(w.Probe("minimize", w.Caption()).find("\nstyle iconic\n"), std::string::npos);
+    std::ofstream(w.wine.LinuxExe() + ".close") << "1";
+    WaitUntil([&] { return w.wine.RegQuery(kSettingsKey, "Window.Left").has_value(); }, 15s);
+    EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Left"), "300");
+    EXPECT_EQ(w.wine.RegQuery(kSettingsKey, "Window.Top"), "200");
+}
+
+TEST(Interaction, TrayIconOfAPlaceBeyondWindows1252ComesBackWhenTheTaskbarRestarts) {
+    Widget w({{"Location.Key", "171017"}, {"Location.Selected", "PL: 90-001 \xC5\x81\xC3\xB3" "d\xC5\xBA, Polen"}});
+    ASSERT_FALSE(w.id.empty());
+    // The name shows as itself in the caption and the tray's tooltip (which wgprobe reads back
+    // as the program keeps it: what Windows-1252 lacks as its UTF-8 bytes).
+    ASSERT_TRUE(w.wine.WaitForWindow("Wolkenglas:  \xC5\x81\xC3\xB3" "d\xC5\xBA, Polen", 60s));
+    // Wine's notification area keeps the tooltip of a deleted icon: a new icon adds one more.
+    const auto tips = [](const std::string& tray) {
+        const std::string tip = "\t \\xC5\\x81\\xF3d\\xC5\\xBA, Polen: ";
+        std::size_t n = 0;
+        for (auto at = tray.find(tip); at != std::string::npos; at = tray.find(tip, at + 1)) ++n;
+        return n;
+    };
+    const auto pictureColours = [&w](const char* name) {
+        return screen::Colours(w.wine, w.wine.Screenshot(name), 1240, 780, 40, 20).size();
+    };
+    ASSERT_GT(pictureColours("tray-before"), 12u) << "no icon after the refresh";
+    ASSERT_EQ(tips(w.Probe("tray", "list")), 1u);
+    const std::string deleted = w.Probe("tray", "delete");
+    ASSERT_EQ(deleted.rfind("deleted\n", 0), 0u) << deleted;
+    ASSERT_TRUE(WaitUntil([&] { return pictureColours("tray-deleted") <= 4; }, 5s)) << "the icon is still there";
+    std::string back = w.Probe("tray", "taskbar-created");
+    WaitUntil([&] { return tips(back) > tips(deleted) || tips(back = w.Probe("tray", "list")) > tips(deleted); }, 5s);
+    EXPECT_EQ(tips(back), tips(deleted) + 1) << back;
+    EXPECT_GT(pictureColours("tray-after-taskbar-created"), 12u) << "no picture in the notification area";
 }
 
 TEST(Interaction, ThumbnailShowsTheSatelliteWindowCentredUntilAKeyOrAClickElsewhere) {

@@ -84,6 +84,9 @@ void CheckUtf8(const std::string& text) {
   ASSERT_LE(converted.size(), text.size());
   // Only sequences of upper-half bytes are replaced, and only by upper-half bytes.
   ASSERT_TRUE(SameAscii(converted, text));
+  // The display text gives the text back; a cut never passes its limit.
+  ASSERT_EQ(UTF8toWIN(WINtoUTF8(converted)), converted) << testing::PrintToString(text);
+  ASSERT_LE(WinTextCut(converted, text.size() / 2), text.size() / 2);
 }
 
 TEST(JsonRobustTest, RandomTexts) {

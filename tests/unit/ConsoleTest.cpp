@@ -210,6 +210,10 @@ TEST(ConsoleProgram, SearchListsPlacesAndChoosingOneStoresAndRefreshesIt) {
     EXPECT_EQ(listed.status, 0) << listed.err;
     EXPECT_EQ(listed.out, "1. DE: 23730 Neustadt, Schleswig-Holstein, Deutschland\n"
                           "2. DE: 96465 Neustadt, Bayern, Deutschland\n");
+    // A name beyond Windows-1252 goes out as the UTF-8 typed and comes back as itself.
+    const ProgramRun polish = RunConsoleProgram(env, "--search \xC5\x81\xC3\xB3" "d\xC5\xBA" + with);
+    EXPECT_EQ(polish.out, "1. PL: 90-001 \xC5\x81\xC3\xB3" "d\xC5\xBA, Polen\n") << polish.err;
+    EXPECT_NE(server.Requests().back().at(0).find("q=%C5%81%C3%B3d%C5%BA"), std::string::npos);
     const ProgramRun none = RunConsoleProgram(env, "--search Atlantis" + with);
     EXPECT_EQ(std::tie(none.status, none.out, none.err), std::make_tuple(1, std::string(), std::string("Wolkenglas:  Kein Ort gefunden.\n")));
     EXPECT_EQ(RunConsoleProgram(env, "--search Neustadt --choose 3" + with).status, 2);

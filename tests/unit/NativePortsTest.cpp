@@ -1,6 +1,8 @@
 // The Linux ports of the console front end: locale, time zone and the JPEG decoder.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -92,4 +94,31 @@ TEST(JpegPictureDecoder, DecodesPicturesAndRefusesDamagedFiles) {
     }
     fs::remove(file);
     EXPECT_FALSE(decoder.LoadPicture(file.string()));
+}
+
+// A progressive JPEG that declares 8000 x 8000 pixels (each side allowed, the pixel count not) and
+// ends after its first scan's header: libjpeg would allocate all its coefficients at the start.
+TEST(JpegPictureDecoder, RefusesAForgedSizeBeforeAllocatingForIt) {
+    const std::string jpeg = std::string("\xFF\xD8\xFF\xDB\x00\x43\x00", 7) + std::string(64, '\x01') +
+                             std::string("\xFF\xC2\x00\x11\x08\x1F\x40\x1F\x40\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00"
+                                         "\xFF\xC4\x00\x1F\x00\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00"
+                                         "\x00\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B"
+                                         "\xFF\xDA\x00\x0C\x03\x01\x00\x02\x00\x03\x00\x00\x00\x00", 66) +
+                             std::string(16, '\x55');
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / ("wg-jpeg-forged-" + std::to_string(::getpid()));
+    std::ofstream(file, std::ios::binary) << jpeg;
+    // In a child of its own, so that its peak memory can be read; an address space limit keeps a
+    // decoder that allocates anyway from taking the machine.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const rlimit limit{1L << 30, 1L << 30};
+        ::setrlimit(RLIMIT_AS, &limit);
+        ::_exit(JpegPictureDecoder().LoadPicture(file.string()) ? 1 : 0);
+    }
+    int status = -1;
+    rusage usage{};
+    ASSERT_EQ(::wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "decoded";
+    EXPECT_LT(usage.ru_maxrss, 64 * 1024) << "peak kB";
+    std::filesystem::remove(file);
 }

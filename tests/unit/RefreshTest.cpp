@@ -48,6 +48,12 @@ struct Rig : ServicedWindows {
     const Label& Title() const { return main.lTitle[0]; }
 };
 
+std::string Repeat(const std::string& piece, int times) {
+    std::string out;
+    while (times-- > 0) out += piece;
+    return out;
+}
+
 HttpGetResult Reply(HttpOutcome outcome, int status = 0, const char* reason = "", std::string body = {}) {
     return {outcome, status, reason, std::move(body)};
 }
@@ -65,14 +71,15 @@ TEST(Refresh, FailureRows) {
         HttpGetResult location;
         std::string current;
         HttpGetResult forecast;
-        std::string satellite;
-        const char* title;
+        std::string satellite, title;
         std::size_t requests;
         bool dataLoaded, networkAway;
     } rows[] = {
         {Reply(HttpOutcome::TimedOut), "", days, kJpeg, "FEHLER:  Verbindungs-Problem mit Server.", 1, true, true},
         {Reply(HttpOutcome::Completed, 503, "Service Unavailable", "{}"), "", days, kJpeg, "FEHLER:  503 - Service Unavailable", 1, true, false},
         {Reply(HttpOutcome::Failed), "", days, kJpeg, "FEHLER:  ", 1, true, true},  // "Error!": nothing after its 11th character
+        // An error reply of a million colons: the line is cut to what the title can show first.
+        {Reply(HttpOutcome::Completed, 200, "OK", "error" + std::string(1000000, ':')), "", days, kJpeg, "FEHLER:  " + Repeat(" -", 400), 1, true, false},
         {place, Fixture("current-piatek-pl-details-2023-05-object.json"), days, kJpeg, "FEHLER:  Server lieferte keine Wetter-Daten.", 2, true, false},
         {place, "[{\"A\":1}]", days, kJpeg, noForecast, 3, true, false},
         // A forecast that timed out, failed or holds no day: no green title over empty columns.
@@ -91,7 +98,7 @@ TEST(Refresh, FailureRows) {
         r.services.transport.routes[2].second = row.forecast;
         r.set.cChk_Click();
         EXPECT_EQ(r.Title().Caption, row.title);
-        EXPECT_EQ(r.Title().ToolTipText, std::string(" ") + row.title + " ") << row.title;
+        EXPECT_EQ(r.Title().ToolTipText, " " + row.title + " ") << row.title;
         EXPECT_EQ(r.mainWindow.caption, row.title);
         EXPECT_EQ(r.Title().ForeColor, kRed) << row.title;
         EXPECT_EQ(r.services.transport.requests.size(), row.requests) << row.title;
@@ -224,6 +231,20 @@ TEST(Refresh, RepeatsIgnoredChangedChoiceFollowsNoneAfterUnload) {
     EXPECT_EQ(r.Title().Caption, "Wolkenglas:  Lade Daten, bitte warten ...");
     EXPECT_EQ(r.services.tray.calls.size(), trayCalls);
     EXPECT_EQ(requests.size(), 23u) << "no satellite request after the unload";
+
+    // The program ends while the satellite picture is on its way: its temporary file goes.
+    Rig late;
+    late.ServeRecorded(true);
+    late.services.tasks.hold = true;
+    late.set.cChk_Click();
+    const auto [work, done] = late.services.tasks.held.front();
+    late.services.tasks.held.clear();
+    work();
+    done();
+    ASSERT_EQ(late.services.tasks.held.size(), 1u) << "no satellite download";
+    late.fake.files.files["C:\\Temp\\TMP0001.tmp"] = "";  // what the platform's temp-name call leaves
+    late.set.Form_Unload();
+    EXPECT_TRUE(late.fake.files.files.empty());
 }
 
 // Current conditions and today: a base object whose members a row overrides (the first member
@@ -252,7 +273,8 @@ TEST(Refresh, CurrentConditionsPieces) {
         std::string expected;
     } rows[] = {
         {"", &C::weatherTip, weather},
-        {R"("PrecipitationSummary":{"Precipitation":{"Metric":{"Value":0.4}}},)", &C::weatherTip, weather},  // "0,4" reads as 0
+        {R"("PrecipitationSummary":{"Precipitation":{"Metric":{"Value":0.5,"Unit":"mm"}}},)", &C::weatherTip, weather + "| Niederschlag: 0,5 mm "},
+        {R"("PrecipitationSummary":{"Precipitation":{"Metric":{"Value":0.04}}},)", &C::weatherTip, weather},  // shown as 0,0
         {R"("PrecipitationSummary":{"Precipitation":{"Metric":{"Value":2.5,"Unit":"mm"}}},)", &C::weatherTip, weather + "| Niederschlag: 2,5 mm "},
         {"", &C::temperatureTip, " Temperatur: 7,4°C | Gefühlt: 4,9°C und 5,6°C im Schatten | Taupunkt: 4,3°C "},
         {R"("RealFeelTemperatureShade":{"Metric":{"Value":4.94}},)", &C::temperatureTip, " Temperatur: 7,4°C | Gefühlt: 4,9°C | Taupunkt: 4,3°C "},
@@ -325,7 +347,7 @@ TEST(Refresh, ForecastTooltips) {
         {R"("IconPhrase":"Schauer","ShortPhrase":"Ein paar Schauer","CloudCover":80,"RainProbability":30,"Rain":{"Value":1.0,"Unit":"mm"})",
          " Schauer; Ein paar Schauer | Wolkendecke: 80% | Wahrscheinlichkeit für ...  Regen: 30% (1 mm) "},
         {R"("IconPhrase":"Regen","ShortPhrase":"Regen","CloudCover":90,"RainProbability":40,"Rain":{"Value":0.5,"Unit":"mm"})",
-         " Regen | Wolkendecke: 90% | Wahrscheinlichkeit für ...  Regen: 40% "},  // "0,5 mm" reads as 0
+         " Regen | Wolkendecke: 90% | Wahrscheinlichkeit für ...  Regen: 40% (0,5 mm) "},
         {R"("IconPhrase":"Gewitter","ShortPhrase":"Gewitter","CloudCover":70,"ThunderstormProbability":20)",
          " Gewitter | Wolkendecke: 70% | Wahrscheinlichkeit für ...  Gewitter: 20% "},
         {R"("IconPhrase":"Schnee","ShortPhrase":"Schnee","CloudCover":100,"SnowProbability":50,"Snow":{"Value":2.5,"Unit":"cm"},"IceProbability":10)",

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "native/FileSettingsStore.h"
-#include "native/WINtoUTF8.h"
+#include "service/mUTF8toWIN.h"
 #include "service/mUTF8toWIN.h"
 
 namespace {

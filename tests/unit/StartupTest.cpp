@@ -86,7 +86,7 @@ TEST(Startup, UnusablePlaceOpensTheDialogWithoutRefresh) {
 
 TEST(Startup, DialogReadRules) {
     using Stored = std::vector<std::pair<std::string, std::string>>;
-    struct Row { Stored stored; bool oldSystem; std::string interval; bool metric; int dock; bool lock; int update, balloon; };
+    struct Row { Stored stored; bool oldSystem; std::string interval; bool metric; int dock; bool lock; int update, balloon, refresh = 1; };
     const Row rows[] = {
         {{}, false, "60", true, 8, false, 1, 1},
         {{{"Refresh.Interval", "45"}}, false, "60", true, 8, false, 1, 1},
@@ -97,6 +97,7 @@ TEST(Startup, DialogReadRules) {
         {{{"Metric", "2"}}, false, "60", true, 8, false, 1, 1},
         {{{"Metric", ""}}, false, "60", true, 8, false, 1, 1},
         {{{"Metric", "0"}, {"Window.Magnetic", "0"}, {"Window.Lock", "1"}, {"Update", "0"}}, false, "60", false, 0, true, 0, 1},
+        {{{"BalloonTip", "0"}, {"Refresh.Enabled", "0"}}, false, "60", true, 8, false, 1, 0, 0},
         // No balloon tips before Windows 2000: the box is cleared and disabled.
         {{{"BalloonTip", "1"}}, true, "60", true, 8, false, 1, 0},
     };
@@ -113,6 +114,7 @@ TEST(Startup, DialogReadRules) {
         EXPECT_EQ(app.main.LockW, r.lock) << label;
         EXPECT_EQ(app.set.ckUpdate.Value, r.update) << label;
         EXPECT_EQ(app.set.ckBalloon.Value, r.balloon) << label;
+        EXPECT_EQ(app.set.ckRefresh.Value, r.refresh) << label;
         EXPECT_EQ(app.set.ckBalloon.Enabled, !r.oldSystem) << label;
         EXPECT_EQ(app.mainWindow.shadow, !r.oldSystem) << label;
     }

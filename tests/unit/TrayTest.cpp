@@ -21,12 +21,25 @@ TEST(Tray, MagentaAndOnlyExactMagentaIsTransparent) {
     EXPECT_TRUE(PicToIcon(Bitmap(), 0xFF00FF).empty());
 }
 
-TEST(Tray, FieldsAreCutToTheirLength) {
-    FakeTray tray;
-    SysTray(tray, TrayMessage::Modify, {}, std::string(200, 't'), std::string(100, 'h'), std::string(300, 'b'), 1, 10000);
-    EXPECT_EQ(tray.calls[0].tip.size(), 127u);
-    EXPECT_EQ(tray.calls[0].title.size(), 63u);
-    EXPECT_EQ(tray.calls[0].text.size(), 255u);
+TEST(Tray, FieldsAreCutToTheirLengthKeepingTheStartWholeLinesAndCharacters) {
+    const std::string tip = " K\xF6ln: " + std::string(200, 't');
+    const std::string line = "Windb\xF6" "en bis:            24,1km/h";  // 33 characters
+    std::string lines;
+    for (int i = 0; i < 8; ++i) lines += line + "\r\n";
+    const std::string foreign = std::string(126, 'x') + "\xC5\x81" "d";  // "Ł" across the cut
+    const struct { std::string tip, title, text, tipShown, titleShown, textShown; } rows[] = {
+        {tip, std::string(100, 'h'), std::string(300, 'b'), tip.substr(0, 127), std::string(63, 'h'), std::string(255, 'b')},
+        {"", "", lines + line, "", "", lines.substr(0, 7 * 35 - 2)},  // the eighth line would end at 278
+        {"", "", lines.substr(0, 7 * 35 - 2), "", "", lines.substr(0, 7 * 35 - 2)},
+        {foreign, "", "", std::string(126, 'x'), "", ""},
+    };
+    for (const auto& r : rows) {
+        FakeTray tray;
+        SysTray(tray, TrayMessage::Modify, {}, r.tip, r.title, r.text, 1, 10000);
+        EXPECT_EQ(tray.calls[0].tip, r.tipShown);
+        EXPECT_EQ(tray.calls[0].title, r.titleShown);
+        EXPECT_EQ(tray.calls[0].text, r.textShown);
+    }
 }
 
 struct TrayRig : ServicedWindows {
@@ -62,6 +75,34 @@ TEST(Tray, MouseMessagesAndMenu) {
     r.set.mnuPopUp_Click(2);
     EXPECT_EQ(r.fake.system.beeps, 1);
     EXPECT_TRUE(r.services.transport.requests.empty());
+}
+
+TEST(Tray, IconComesWhenTheNotificationAreaDoesAndAfterATaskbarRestart) {
+    TrayRig r;
+    auto& calls = r.services.tray.calls;
+    const auto after = [&](int seconds) {
+        r.services.clock.now += seconds / 86400.0;
+        r.set.Timer1_Timer();
+        return calls.size();
+    };
+    r.services.tray.shellReady = false;  // Explorer not ready at autostart
+    r.set.TrayIconAdd();
+    EXPECT_EQ(calls.size(), 2u) << "an add, and a change for an icon the shell may still hold";
+    EXPECT_EQ(after(4), 2u);
+    EXPECT_EQ(after(2), 4u) << "no try 5 s after the first";
+    r.services.tray.shellReady = true;
+    r.main.PicTray.Image = std::make_shared<Bitmap>(16, 16, 0x3060C0);
+    EXPECT_EQ(after(9), 4u);
+    EXPECT_EQ(after(2), 5u) << "no try 10 s after the second";
+    EXPECT_EQ(after(60), 5u) << "tries on after the icon is there";
+    for (const char* when : {"added late", "after the taskbar restarted"}) {
+        EXPECT_TRUE(calls.back().message == TrayMessage::Add && calls.back().tip == r.set.TrayTip &&
+                    calls.back().icon.width == 16) << when;
+        r.set.TaskbarCreated();
+    }
+    r.set.TrayIconDelete();
+    r.set.TaskbarCreated();
+    EXPECT_EQ(calls.back().message, TrayMessage::Delete) << "an icon again after the program ended";
 }
 
 TEST(Tray, BalloonOptionNotice) {

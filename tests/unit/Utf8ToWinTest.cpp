@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -70,6 +71,27 @@ TEST(Utf8ToWinTest, LeavesWhatTheCodePageLacksAndBrokenSequences) {
       {"\xC5\xE2\x80\x9C", "\xC5\x93"},
   };
   for (const auto& [in, out] : rows) EXPECT_EQ(UTF8toWIN(in), out) << testing::PrintToString(in);
+}
+
+TEST(Utf8ToWinTest, ShownTextDecodesOnlyCompleteSequencesOfWhatTheCodePageLacks) {
+  const std::pair<std::string, std::string> rows[] = {
+      {"\xC5\x81\xF3" "d\xC5\xBA", "\xC5\x81\xC3\xB3" "d\xC5\xBA"},          // "Łódź" as UTF8toWIN leaves it
+      {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x80"},                        // four bytes
+      {"\xC3\xA9", "\xC3\x83\xC2\xA9"},                                // the code page has "é": "Ã©" stays
+      {"\xE2\x82\xAC", "\xC3\xA2\xE2\x80\x9A\xC2\xAC"},                // and "€": "â‚¬" stays
+      {"\xC5", "\xC3\x85"},                                             // cut short
+      {"\xC0\x80", "\xC3\x80\xE2\x82\xAC"},                             // overlong
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},                 // a surrogate
+      {"\x81" "a", "\xC2\x81" "a"},
+  };
+  for (const auto& [in, out] : rows) {
+    EXPECT_EQ(WINtoUTF8(in), out) << testing::PrintToString(in);
+    EXPECT_EQ(UTF8toWIN(WINtoUTF8(in)), in) << testing::PrintToString(in);
+  }
+  const std::tuple<std::string, std::size_t, std::size_t> cuts[] = {
+      {"ab\xC5\x81", 3, 2}, {"ab\xC5\x81", 4, 4}, {"ab\xC3\xA9", 3, 3}, {"a\xF0\x9F\x98\x80", 3, 1},
+      {"a\xF0\x9F\x98\x80" "b", 5, 5}, {"abc", 2, 2}};
+  for (const auto& [text, limit, cut] : cuts) EXPECT_EQ(WinTextCut(text, limit), cut) << testing::PrintToString(text);
 }
 
 }  // namespace

@@ -31,9 +31,11 @@ TEST(WeatherDerivations, MagnusHumidity) {
 }
 
 TEST(WeatherDerivations, WindSectorsAndMoonPhases) {
-    const std::pair<const char*, int> sectors[] = {{"S", 1}, {"SSW", 2}, {"NNW", 8}, {"N", 9}, {"nne", 10},
-                                                   {"SSE", 16}, {"", 0}, {"NNO", 0}, {" N", 0}};
-    for (const auto& [code, sector] : sectors) EXPECT_EQ(WindSector(code), sector) << code;
+    // Clockwise from the south, as the sheet's tiles: all sixteen, any case, nothing else.
+    const char* const clockwise[] = {"S", "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW",
+                                     "n", "nne", "Ne", "ENE", "E", "ESE", "SE", "SSE"};
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(WindSector(clockwise[i]), i + 1) << clockwise[i];
+    for (const char* code : {"", "NNO", " N", "SO"}) EXPECT_EQ(WindSector(code), 0) << code;
     const std::pair<const char*, const char*> phases[] = {
         {"New", "1,Neumond"}, {"WaxingCrescent", "2,Zunehmender Halbmond"}, {"first", "3,Erstes Viertel"},
         {"FULL", "5,Vollmond"}, {"WaningCrescent", "8,Abnehmender Halbmond"}, {"Full Moon", ""}, {"", ""}};
@@ -60,7 +62,8 @@ TEST(WeatherDerivations, NumberFormats) {
     const struct { double v; const char* pattern; char sep; const char* shown; } formats[] = {
         {21.25, "#0.0", ',', "21,3"}, {0.15, "#0.0", ',', "0,2"}, {2.5, "#0", ',', "3"}, {-2.5, "#0", ',', "-3"},
         {-0.04, "#0.0", ',', "0,0"}, {0.5, "0.0", '.', "0.5"}, {1016.3, "#0", ',', "1016"}, {99.96, "#0.0", ',', "100,0"},
-        {0.0, "#0", ',', "0"}, {-12.345, "0.0", ',', "-12,3"}, {1234567.0, "#0.0", ',', "1234567,0"}};
+        {0.0, "#0", ',', "0"}, {-12.345, "0.0", ',', "-12,3"}, {1234567.0, "#0.0", ',', "1234567,0"},
+        {0.7, "#0", ',', "1"}, {-0.6, "#0", ',', "-1"}, {0.4, "#0", ',', "0"}, {-0.4, "#0", ',', "0"}};
     for (const auto& f : formats) EXPECT_EQ(FormatNumber(f.v, f.pattern, f.sep), f.shown) << f.v << " " << f.pattern;
     const std::pair<double, const char*> plain[] = {{5.6, "5,6"}, {10.0, "10"}, {0.05, "0,05"}, {-3.0, "-3"},
                                                     {0.1 + 0.2, "0,3"}, {1e15, "1E+15"}, {0.0, "0"}};

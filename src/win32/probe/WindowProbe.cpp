@@ -3,8 +3,10 @@
 #include "WindowProbe.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "win32/Text.h"
 
@@ -116,30 +118,85 @@ void Tooltips(HWND dialog, std::string& out) {
 
 }  // namespace
 
+namespace {
+
+// Windows of another desktop are out of reach: join the one the program runs on.
+void JoinDesktop(const std::string& name) {
+    if (HDESK desktop = OpenDesktopW(ToWide(name).c_str(), 0, FALSE, GENERIC_ALL)) SetThreadDesktop(desktop);
+}
+
+// What the window manager knows of a window: size, visibility, and the frame the user could use
+// to minimise it.
+void Describe(HWND window, const std::string& title, std::string& out) {
+    RECT client{};
+    GetClientRect(window, &client);
+    out = "window " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
+          (IsWindowVisible(window) ? " visible" : " hidden") + "\n";
+    // The foreground window is named by its title: another window of the same title may come first.
+    wchar_t foreground[256] = {};
+    GetWindowTextW(GetForegroundWindow(), foreground, 256);
+    if (ToWide(title) == foreground) out += "foreground\n";
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    out += std::string("style") + (style & WS_MINIMIZEBOX ? " minimizebox" : "") + (style & WS_SYSMENU ? " sysmenu" : "") +
+           (IsIconic(window) ? " iconic" : "") + "\n";
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) && gui.hwndFocus)
+        out += "focus " + std::to_string(GetDlgCtrlID(gui.hwndFocus)) + "\n";
+}
+
+// The notification area's icon of the program whose icon window has this class, id 0, as the
+// shell knows it; deleted from outside, as an Explorer restart loses it.
+bool DeleteTrayIcon(const std::wstring& windowClass) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = FindWindowW(windowClass.c_str(), nullptr);
+    data.uID = 0;
+    return data.hWnd && Shell_NotifyIconW(NIM_DELETE, &data);
+}
+
+}  // namespace
+
 int RunWindowProbe(const std::vector<std::string>& args, std::string& out) {
-    if (args.size() != 3) {
-        out = "usage: wgprobe window DESKTOP TITLE\n";
+    const std::string command = args.empty() ? "" : args[0];
+    if (command == "tray" && args.size() == 3) {
+        // The icons' tooltips, which the notification area owns, and optionally a change first.
+        JoinDesktop(args[1]);
+        if (args[2] == "delete") out = DeleteTrayIcon(L"WolkenglasTray") ? "deleted\n" : "not deleted\n";
+        if (args[2] == "taskbar-created") {
+            // What Explorer sends every top-level window when its taskbar starts.
+            DWORD_PTR result = 0;
+            SendMessageTimeoutW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG, 5000,
+                                &result);
+            out = "broadcast\n";
+        }
+        if (HWND tray = FindWindowW(L"Shell_TrayWnd", nullptr)) Tooltips(tray, out);
+        return 0;
+    }
+    const bool move = command == "move" && args.size() == 5;
+    if (((command != "window" && command != "minimize") || args.size() != 3) && !move) {
+        out = "usage: wgprobe window|minimize DESKTOP TITLE\n       wgprobe move DESKTOP TITLE X Y\n"
+              "       wgprobe tray DESKTOP list|delete|taskbar-created\n";
         return 2;
     }
-    // Windows of another desktop are out of reach: join the one the program runs on.
-    if (HDESK desktop = OpenDesktopW(ToWide(args[1]).c_str(), 0, FALSE, GENERIC_ALL)) SetThreadDesktop(desktop);
+    JoinDesktop(args[1]);
     HWND dialog = FindWindowW(nullptr, ToWide(args[2]).c_str());
     if (!dialog) {
         out = "no window\n";
         return 1;
     }
-    RECT client{};
-    GetClientRect(dialog, &client);
-    out = "window " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
-          (IsWindowVisible(dialog) ? " visible" : " hidden") + "\n";
-    // The foreground window is named by its title: another window of the same title may come first.
-    wchar_t foreground[256] = {};
-    GetWindowTextW(GetForegroundWindow(), foreground, 256);
-    if (ToWide(args[2]) == foreground) out += "foreground\n";
-    GUITHREADINFO gui{};
-    gui.cbSize = sizeof gui;
-    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &gui) && gui.hwndFocus)
-        out += "focus " + std::to_string(GetDlgCtrlID(gui.hwndFocus)) + "\n";
+    // As the taskbar or another program would: the program itself offers no way to do it.
+    if (command == "minimize") ShowWindow(dialog, SW_MINIMIZE);
+    if (move)
+        SetWindowPos(dialog, nullptr, std::atoi(args[3].c_str()), std::atoi(args[4].c_str()), 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    Describe(dialog, args[2], out);
+    if (command != "window") {
+        RECT r{};
+        GetWindowRect(dialog, &r);
+        out += "at " + std::to_string(r.left) + "," + std::to_string(r.top) + "\n";
+        return 0;
+    }
     Children(dialog, out);
     Tooltips(dialog, out);
     return 0;

@@ -23,7 +23,7 @@ int wmain(int argc, wchar_t** argv) {
     Win32Environment environment;
     ProbePorts ports{registry, transport, environment};
     std::string out;
-    const int code = !args.empty() && args[0] == "window" ? RunWindowProbe(args, out) : RunProbe(args, ports, out);
+    const int code = !args.empty() && (args[0] == "window" || args[0] == "minimize" || args[0] == "move" || args[0] == "tray") ? RunWindowProbe(args, out) : RunProbe(args, ports, out);
     // Plain bytes: every line is ASCII, so no console code page can change it, and LF stays LF.
     _setmode(_fileno(stdout), _O_BINARY);
     _setmode(_fileno(stderr), _O_BINARY);

@@ -42,6 +42,9 @@ const std::vector<Place> kPlaces = {
      50.584, 8.678, 159, 35, 0.0},
     {"171016", "Übersee", "Ubersee", "83236", "DE", "BY", "Bayern", "Bavaria", "Europe/Berlin",
      47.857, 12.469, 525, 45, -0.6},
+    // A name beyond Windows-1252, for the widget's way with such texts.
+    {"171017", "Łódź", "Lodz", "90-001", "PL", "10", "Łódź", "Lodz", "Europe/Warsaw",
+     51.759, 19.456, 200, 25, 0.3},
 };
 
 bool contains(std::string_view text, std::string_view part)
@@ -106,6 +109,8 @@ std::string countryName(std::string_view countryId, Lang lang)
         return de ? "Österreich" : "Austria";
     if (countryId == "CH")
         return de ? "Schweiz" : "Switzerland";
+    if (countryId == "PL")
+        return de ? "Polen" : "Poland";
     return std::string(countryId);
 }
 
@@ -114,6 +119,8 @@ std::string areaType(std::string_view countryId, Lang lang)
     const bool de = lang == Lang::German;
     if (countryId == "CH")
         return de ? "Kanton" : "Canton";
+    if (countryId == "PL")
+        return de ? "Woiwodschaft" : "Voivodeship";
     return de ? "Bundesland" : "State";
 }
 

@@ -14,7 +14,7 @@ struct Place {
     std::string nameDe;
     std::string nameEn;
     std::string postalCode;        // may be empty, as the service sends for some places
-    std::string countryId;         // DE, AT, CH
+    std::string countryId;         // DE, AT, CH, PL
     std::string areaId;
     std::string areaDe;
     std::string areaEn;
