@@ -2,6 +2,9 @@
 # Runs the widget under Wine against the bundled local weather server.
 #   bash scripts/run-widget.sh                 on the user's X display (DISPLAY set)
 #   bash scripts/run-widget.sh --screenshot F  on a virtual display; writes a screenshot to F and ends
+#   bash scripts/run-widget.sh --live [...]    the real weather from the keyless source (Open-Meteo,
+#                                              a network is needed); the server still gives the
+#                                              satellite picture and the update record
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/deps.sh
@@ -10,6 +13,8 @@ wg_need_packages "${WG_BUILD_PACKAGES[@]}" "${WG_WINE_PACKAGES[@]}"
 wg_need_locale de_DE UTF-8
 export LC_ALL=${LC_ALL:-de_DE.UTF-8}
 
+LIVE=""
+[ "${1:-}" = "--live" ] && { LIVE=1; shift; }
 SHOT=""
 [ "${1:-}" = "--screenshot" ] && SHOT=${2:-wolkenglas.png}
 if [ -z "${DISPLAY:-}" ] && [ -z "$SHOT" ]; then SHOT=wolkenglas.png; fi
@@ -56,15 +61,30 @@ if [ -x "$SERVER" ] && "$SERVER" --help >/dev/null 2>&1; then
     pids+=($SRV_PID)
     read -r -u "${SRV[0]}" _ PORT
     BASE="http://127.0.0.1:$PORT/"
-    wine reg add "$KEY" /v Server.Api /d "$BASE" /f >/dev/null
     wine reg add "$KEY" /v Server.Satellite /d "$BASE" /f >/dev/null
     wine reg add "$KEY" /v Server.Update /d "${BASE}updates/" /f >/dev/null
-    # A place for the first start, so the widget shows weather at once.
-    wine reg query "$KEY" /v Location.Key >/dev/null 2>&1 || {
-        wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, DE" /f >/dev/null
-        wine reg add "$KEY" /v Location.Key /d "171001" /f >/dev/null
-    }
-    echo "Local weather server: $BASE"
+    STORED=$({ wine reg query "$KEY" /v Location.Key 2>/dev/null || true; } | awk '/Location.Key/ {print $3}' | tr -d '\r')
+    if [ -n "$LIVE" ]; then
+        # The built-in hosts of the keyless source; no key, so it is the chosen source.
+        for v in Server.Api Server.Geocoding Server.Forecast Server.Source; do
+            wine reg delete "$KEY" /v "$v" /f >/dev/null 2>&1 || true
+        done
+        # The local server's places are not the source's: Berlin by the source's id.
+        case "$STORED" in ""|1710??)
+            wine reg add "$KEY" /v Location.Selected /d "DE: 10967 Berlin, Deutschland" /f >/dev/null
+            wine reg add "$KEY" /v Location.Key /d "2950159" /f >/dev/null ;;
+        esac
+        echo "Weather from Open-Meteo.com; local server for the rest: $BASE"
+    else
+        # Both sources' hosts point at the server, which speaks both.
+        for v in Server.Api Server.Geocoding Server.Forecast; do wine reg add "$KEY" /v "$v" /d "$BASE" /f >/dev/null; done
+        # A place for the first start, so the widget shows weather at once.
+        case "$STORED" in 1710??) ;; *)
+            wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, DE" /f >/dev/null
+            wine reg add "$KEY" /v Location.Key /d "171001" /f >/dev/null ;;
+        esac
+        echo "Local weather server: $BASE"
+    fi
 fi
 
 if [ -n "$SHOT" ]; then

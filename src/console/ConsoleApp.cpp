@@ -19,6 +19,7 @@
 #include "native/SocketHttpTransport.h"
 #include "platform/SettingsKeys.h"
 #include "satellite/frmPic.h"
+#include "service/KeylessSource.h"
 #include "service/mUTF8toWIN.h"
 #include "settings/frmSet.h"
 #include "system/Cat.h"
@@ -108,7 +109,9 @@ int RunConsole(const ConsoleOptions& options, std::ostream& out, std::ostream& e
     frmPic pic(picView, main);
     main.Attach(set, pic);
 
-    SocketHttpTransport transport;
+    SocketHttpTransport http;
+    // The weather comes from the service or the keyless source, as the hidden keys choose.
+    KeylessSource transport(http, settings);
     NativeClock clock;
     NativeLocale locale(LocaleNameFor(environment, "LC_NUMERIC"), LocaleNameFor(environment, "LC_TIME"));
     ConsoleTray tray;

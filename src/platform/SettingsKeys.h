@@ -27,4 +27,9 @@ inline constexpr const char* ServerApi = "Server.Api";
 inline constexpr const char* ServerSatellite = "Server.Satellite";
 inline constexpr const char* ServerUpdate = "Server.Update";
 inline constexpr const char* ServerApiKey = "Server.ApiKey";
+// "open-meteo" or "service"; absent: the service when "Server.ApiKey" is set, else the keyless
+// source. Its two hosts as "Server.Api" names the service's.
+inline constexpr const char* ServerSource = "Server.Source";
+inline constexpr const char* ServerGeocoding = "Server.Geocoding";
+inline constexpr const char* ServerForecast = "Server.Forecast";
 }  // namespace key

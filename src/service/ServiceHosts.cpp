@@ -28,3 +28,18 @@ std::string UpdateBaseUrl(SettingsStore& settings) {
 }
 
 std::string ApiKey(SettingsStore& settings) { return Setting(settings, key::ServerApiKey, kDefaultApiKey); }
+
+std::string GeocodingBaseUrl(SettingsStore& settings) {
+    return WithSlash(Setting(settings, key::ServerGeocoding, kDefaultGeocodingBase));
+}
+
+std::string ForecastBaseUrl(SettingsStore& settings) {
+    return WithSlash(Setting(settings, key::ServerForecast, kDefaultForecastBase));
+}
+
+WeatherSource ChosenSource(SettingsStore& settings) {
+    const std::string source = LowerCase(Setting(settings, key::ServerSource, ""));
+    if (source == "open-meteo") return WeatherSource::Keyless;
+    if (source == "service") return WeatherSource::Service;
+    return Setting(settings, key::ServerApiKey, "").empty() ? WeatherSource::Keyless : WeatherSource::Service;
+}

@@ -28,6 +28,7 @@ void frmSet::Form_Load() {
     TWY = main_.TWY;
     MaxDays = main_.MaxDays;
     LocKeys.assign(1, std::string());
+    ShowDataSource();
 
     const std::string metric = LowerCase(Get(key::Metric, "metric"));
     if (metric == "1") { oMetric[0] = true; oMetric[1] = false; }

@@ -108,6 +108,9 @@ public:
     // The link labels of the info area and the data source.
     void lHomepage_Click();
     void lLink_Click();
+    // The data source's link names whoever answers: the service's address, or the keyless
+    // source, as its licence asks.
+    void ShowDataSource();
     void lMail_Click();
 
     // Copies of frmMain's members.
@@ -130,6 +133,7 @@ public:
     bool tSearchEnabled = true;
     std::string tSearchText;
     std::string lLinkTag;  // the detail link of the current conditions
+    std::string lLink;     // the data source's link text
     std::string lTitle;
     std::string lVersion;
     // A control that is to get the keyboard focus, by name ("cChk"); the window moves the focus

@@ -1,6 +1,7 @@
 // The settings dialog's handlers for the user's input: OK, units, the place list's Enter key,
 // Alt+F4, the option boxes and the link labels.
 #include "platform/SettingsKeys.h"
+#include "service/ServiceHosts.h"
 #include "settings/SetDesign.h"
 #include "settings/frmSet.h"
 #include "system/Cat.h"
@@ -44,7 +45,19 @@ void frmSet::ckAutoStart_Click() { AutoStartClicked(); }
 
 void frmSet::lHomepage_Click() { OpenURL(ports_.system, kHomepageAddress, kNormalWindow); }
 
-void frmSet::lLink_Click() { OpenURL(ports_.system, kServiceAddress, kNormalWindow); }
+namespace {
+constexpr const char* kKeylessCaption = "Wetterdaten: Open-Meteo.com";
+constexpr const char* kKeylessAddress = "https://open-meteo.com/";
+}  // namespace
+
+void frmSet::lLink_Click() {
+    const bool keyless = ChosenSource(ports_.settings) == WeatherSource::Keyless;
+    OpenURL(ports_.system, keyless ? kKeylessAddress : kServiceAddress, kNormalWindow);
+}
+
+void frmSet::ShowDataSource() {
+    lLink = ChosenSource(ports_.settings) == WeatherSource::Keyless ? kKeylessCaption : kServiceAddress;
+}
 
 void frmSet::lMail_Click() {
     OpenURL(ports_.system, Cat("mailto:", kMailAddress, "?subject=", MC, "  v", ProgVer(ports_.system), "&body="),

@@ -57,7 +57,7 @@ struct TextBinding {
 };
 constexpr TextBinding kTexts[] = {
     {"coMin", &frmSet::coMinText}, {"tSearch", &frmSet::tSearchText}, {"tCID", &frmSet::tCID},
-    {"lTitle", &frmSet::lTitle},   {"lVersion", &frmSet::lVersion},
+    {"lTitle", &frmSet::lTitle},   {"lVersion", &frmSet::lVersion}, {"lLink", &frmSet::lLink},
 };
 
 std::string WindowText(HWND w) {

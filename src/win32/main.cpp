@@ -12,6 +12,7 @@
 #include "Win32Tray.h"
 #include "WinHttpTransport.h"
 #include "satellite/frmPic.h"
+#include "service/KeylessSource.h"
 #include "settings/frmSet.h"
 #include "widget/SampleFace.h"
 #include "widget/frmMain.h"
@@ -23,7 +24,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     Win32Display display;
     Win32Registry registry;
     Ports ports{settings, system, files, display, registry};
-    WinHttpTransport transport;
+    WinHttpTransport http;
+    // The weather comes from the service or the keyless source, as the hidden keys choose.
+    KeylessSource transport(http, settings);
     Win32Environment environment;
 
     Win32Clock clock;
@@ -45,7 +48,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     picView.Attach(pic);
     tray.Attach(set);
     set.AttachServices(services);
-    set.AttachUpdates(transport, environment);
+    set.AttachUpdates(http, environment);
 
     // The clipboard of "/crc" needs an owner window; the widget's exists, hidden, from here on.
     system.owner = window.Hwnd();

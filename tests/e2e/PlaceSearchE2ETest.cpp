@@ -18,6 +18,7 @@ TEST(PlaceSearchE2E, TypedNameListsThePlacesAndTheChosenOneIsShownAndStored) {
     WeatherServerProcess server;
     WineSession wine;
     wine.InstallTahoma();
+    wine.RegAdd(kSettingsKey, "Server.Source", "service");
     wine.RegAdd(kSettingsKey, "Server.Api", server.Base());
     wine.RegAdd(kSettingsKey, "Server.Satellite", server.Base());
     wine.Start();

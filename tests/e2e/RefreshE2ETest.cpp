@@ -16,9 +16,12 @@ namespace {
 constexpr auto kStartTimeout = 90s;
 const std::string kLoading = "Wolkenglas:  Lade Daten, bitte warten ...";
 
-// A prefix whose widget has Berlin stored and takes its data from `server`.
-void PrepareWidget(WineSession& wine, const WeatherServerProcess& server) {
+// A prefix whose widget has Berlin stored and takes its data from `server`, as the service's or
+// as the keyless source's.
+void PrepareWidget(WineSession& wine, const WeatherServerProcess& server, const std::string& source = "service") {
     wine.InstallTahoma();
+    wine.RegAdd(kSettingsKey, "Server.Source", source);
+    for (const char* host : {"Server.Geocoding", "Server.Forecast"}) wine.RegAdd(kSettingsKey, host, server.Base());
     wine.RegAdd(kSettingsKey, "Server.Api", server.Base());
     wine.RegAdd(kSettingsKey, "Server.Satellite", server.Base());
     wine.RegAdd(kSettingsKey, "Location.Selected", "Berlin, Berlin, DE");
@@ -41,7 +44,7 @@ bool TitleIn(const WineSession& wine, const std::string& windowId, const std::st
     return WaitUntil([&] {
         const WindowGeometry g = wine.Geometry(windowId);
         return screen::Count(screen::Colours(wine, wine.Screenshot("refresh-title"), g.x + 5, g.y + 2, 358, 15), colour) > 30;
-    }, 10s);
+    }, 20s);
 }
 
 TEST(RefreshE2E, StoredPlaceFillsTheWidgetTitleAndTray) {
@@ -62,6 +65,22 @@ TEST(RefreshE2E, StoredPlaceFillsTheWidgetTitleAndTray) {
     // The weather picture in the notification area, at the right end of the taskbar.
     EXPECT_TRUE(WaitUntil([&] { return screen::Colours(wine, wine.Screenshot("refresh-tray"), 1240, 780, 40, 20).size() > 12; }, 10s))
         << "no icon in the notification area";
+}
+
+TEST(RefreshE2E, KeylessSourceFillsTheWidgetGreen) {
+    WeatherServerProcess server;
+    WineSession wine;
+    PrepareWidget(wine, server, "open-meteo");
+    wine.Start();
+    const auto id = wine.WaitForWindow("Wolkenglas:  Berlin", kStartTimeout);
+    ASSERT_TRUE(id) << "no widget whose caption names the place";
+    // The place's name is shown before the columns are filled; green comes at the end.
+    EXPECT_TRUE(TitleIn(wine, *id, "#80FF80")) << "the title did not turn green";
+    // The place, then one forecast for the current conditions and the days.
+    const std::vector<std::string> paths = RequestPaths(server);
+    ASSERT_GE(paths.size(), 2u);
+    EXPECT_EQ(std::vector<std::string>(paths.begin(), paths.begin() + 2),
+              (std::vector<std::string>{"GET /v1/get", "GET /v1/forecast"}));
 }
 
 TEST(RefreshE2E, SlowServerLeavesTheWindowAnsweringAndAltF4EndsIt) {

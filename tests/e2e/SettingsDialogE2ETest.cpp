@@ -91,7 +91,8 @@ TEST(SettingsDialogE2E, ShowsItsControlsHidesOnAltF4OpensOnF1AndOkStores) {
     EXPECT_EQ(shown.window, "window 392x424 visible");
     EXPECT_TRUE(std::is_sorted(shown.order.begin(), shown.order.end())) << "creation (tab) order is the design's";
     const std::map<int, std::string> filled = {
-        {110, "60\titems 10|15|30|60"}, {125, "Wolkenglas"}, {126, "Version 1.54 - 03.11.2015"}};
+        {110, "60\titems 10|15|30|60"}, {122, "Wetterdaten: Open-Meteo.com"},  // no key: the keyless source, named
+        {125, "Wolkenglas"}, {126, "Version 1.54 - 03.11.2015"}};
     const std::set<int> checked = {101, 104, 105, 107, 109};
     std::vector<std::pair<int, std::string>> tips;
     for (std::size_t i = 0; i < design.size(); ++i) {

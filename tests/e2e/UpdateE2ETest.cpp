@@ -192,6 +192,7 @@ TEST(UpdateE2E, DeclinedAfterASlowFirstRefreshLeavesTheGreenTitle) {
     WineSession& wine = run.wine;
     wine.InstallTahoma();
     run.Offer(server);
+    wine.RegAdd(kSettingsKey, "Server.Source", "service");
     wine.RegAdd(kSettingsKey, "Server.Api", server.Base());
     wine.RegAdd(kSettingsKey, "Server.Satellite", server.Base());
     wine.RegAdd(kSettingsKey, "Location.Selected", "Berlin, Berlin, DE");

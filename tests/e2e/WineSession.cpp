@@ -294,6 +294,28 @@ std::string WineSession::Probe(const std::vector<std::string>& args) const {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::size_t WineSession::ProgramsRunning() const {
+    const std::string prefix = "WINEPREFIX=" + prefix_;
+    std::size_t n = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::string argv0, environ;
+        std::getline(std::ifstream(entry.path() / "cmdline"), argv0, '\0');
+        if (argv0.size() < 14 || argv0.compare(argv0.size() - 14, 14, "Wolkenglas.exe") != 0) continue;
+        std::getline(std::ifstream(entry.path() / "environ"), environ, '\n');
+        for (std::size_t at = 0; at < environ.size();) {
+            const std::size_t end = std::min(environ.find('\0', at), environ.size());
+            if (environ.compare(at, end - at, prefix) == 0) {
+                ++n;
+                break;
+            }
+            at = end + 1;
+        }
+    }
+    return n;
+}
+
 std::size_t WineSession::CountViewable(const std::string& title) const {
     std::size_t n = 0;
     for (const std::string& id : FindWindows(title)) n += Geometry(id).viewable ? 1 : 0;

@@ -55,6 +55,9 @@ public:
     bool WaitForWindowGone(const std::string& title, std::chrono::milliseconds timeout) const;
     WindowGeometry Geometry(const std::string& windowId) const;
     std::size_t CountViewable(const std::string& title) const;
+    // How many processes of this prefix run Wolkenglas.exe (a restart may still be under way
+    // after a window has gone).
+    std::size_t ProgramsRunning() const;
 
     std::optional<std::string> RegQuery(const std::string& key, const std::string& value) const;
     void RegAdd(const std::string& key, const std::string& value, const std::string& data,

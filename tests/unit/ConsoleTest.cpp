@@ -140,8 +140,8 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     char pattern[] = "/tmp/wg-console-run-XXXXXX";
     const fs::path dir = ::mkdtemp(pattern);
     const fs::path settings = dir / "settings.ini";
-    const std::string stored = "Server.Api=" + server.Base() + "\nServer.Satellite=" + server.Base() +
-                               "\nLocation.Selected=Berlin\nLocation.Key=999999\n";
+    const std::string stored = "Server.Source=service\nServer.Api=" + server.Base() + "\nServer.Satellite=" +
+                               server.Base() + "\nLocation.Selected=Berlin\nLocation.Key=999999\n";
     std::ofstream(settings, std::ios::binary) << stored;
     const std::string env = "LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin";
 
@@ -172,7 +172,7 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     EXPECT_EQ(Slurp(settings), stored);  // the override was not stored
 
     WeatherServerProcess failing({"--status", "503"});
-    std::ofstream(settings, std::ios::binary) << "Server.Api=" << failing.Base()
+    std::ofstream(settings, std::ios::binary) << "Server.Source=service\nServer.Api=" << failing.Base()
                                               << "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
     const ProgramRun failed = RunConsoleProgram(env, "--settings " + settings.string());
     EXPECT_EQ(failed.status, 1);
@@ -186,7 +186,7 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     fs::create_directory(dir / "data");
     std::ofstream(dir / "data" / "forecasts_v1_daily_10day_171001.json") << R"({"DailyForecasts":[]})";
     WeatherServerProcess noDays({"--data", (dir / "data").string()});
-    std::ofstream(settings, std::ios::binary) << "Server.Api=" << noDays.Base() << "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
+    std::ofstream(settings, std::ios::binary) << "Server.Source=service\nServer.Api=" << noDays.Base() << "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
     const ProgramRun empty = RunConsoleProgram(env, "--settings " + settings.string());
     EXPECT_EQ(empty.status, 1);
     EXPECT_NE(empty.err.find("FEHLER:  Server lieferte keine Wetter-Vorhersage."), std::string::npos) << empty.err;
@@ -197,33 +197,39 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
 TEST(ConsoleProgram, SearchListsPlacesAndChoosingOneStoresAndRefreshesIt) {
     WeatherServerProcess server({"--date", "2026-07-09", "--time", "16:21"});
     ASSERT_GT(server.port(), 0);
-    char pattern[] = "/tmp/wg-console-search-XXXXXX";
-    const fs::path dir = ::mkdtemp(pattern);
-    const fs::path settings = dir / "settings.ini";
-    const std::string stored = "Server.Api=" + server.Base() + "\nServer.Satellite=" + server.Base() +
-                               "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
-    std::ofstream(settings, std::ios::binary) << stored;
-    const std::string env = "LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin";
-    const std::string with = " --settings " + settings.string();
+    // The service's and the keyless source's paths of the same server list the same places.
+    for (const char* source : {"service", "open-meteo"}) {
+        SCOPED_TRACE(source);
+        char pattern[] = "/tmp/wg-console-search-XXXXXX";
+        const fs::path dir = ::mkdtemp(pattern);
+        const fs::path settings = dir / "settings.ini";
+        const std::string stored = "Server.Source=" + std::string(source) + "\nServer.Api=" + server.Base() +
+                                   "\nServer.Geocoding=" + server.Base() + "\nServer.Forecast=" + server.Base() +
+                                   "\nServer.Satellite=" + server.Base() + "\nLocation.Selected=Berlin\nLocation.Key=171001\n";
+        std::ofstream(settings, std::ios::binary) << stored;
+        const std::string env = "LC_ALL=de_DE.UTF-8 TZ=Europe/Berlin";
+        const std::string with = " --settings " + settings.string();
 
-    const ProgramRun listed = RunConsoleProgram(env, "--search Neustadt" + with);
-    EXPECT_EQ(listed.status, 0) << listed.err;
-    EXPECT_EQ(listed.out, "1. DE: 23730 Neustadt, Schleswig-Holstein, Deutschland\n"
-                          "2. DE: 96465 Neustadt, Bayern, Deutschland\n");
-    // A name beyond Windows-1252 goes out as the UTF-8 typed and comes back as itself.
-    const ProgramRun polish = RunConsoleProgram(env, "--search \xC5\x81\xC3\xB3" "d\xC5\xBA" + with);
-    EXPECT_EQ(polish.out, "1. PL: 90-001 \xC5\x81\xC3\xB3" "d\xC5\xBA, Polen\n") << polish.err;
-    EXPECT_NE(server.Requests().back().at(0).find("q=%C5%81%C3%B3d%C5%BA"), std::string::npos);
-    const ProgramRun none = RunConsoleProgram(env, "--search Atlantis" + with);
-    EXPECT_EQ(std::tie(none.status, none.out, none.err), std::make_tuple(1, std::string(), std::string("Wolkenglas:  Kein Ort gefunden.\n")));
-    EXPECT_EQ(RunConsoleProgram(env, "--search Neustadt --choose 3" + with).status, 2);
-    EXPECT_EQ(Slurp(settings), stored);  // listing stores nothing
+        const ProgramRun listed = RunConsoleProgram(env, "--search Neustadt" + with);
+        EXPECT_EQ(listed.status, 0) << listed.err;
+        EXPECT_EQ(listed.out, "1. DE: 23730 Neustadt, Schleswig-Holstein, Deutschland\n"
+                              "2. DE: 96465 Neustadt, Bayern, Deutschland\n");
+        // A name beyond Windows-1252 goes out as the UTF-8 typed and comes back as itself.
+        const ProgramRun polish = RunConsoleProgram(env, "--search \xC5\x81\xC3\xB3" "d\xC5\xBA" + with);
+        EXPECT_EQ(polish.out, "1. PL: 90-001 \xC5\x81\xC3\xB3" "d\xC5\xBA, Polen\n") << polish.err;
+        EXPECT_NE(server.Requests().back().at(0).find("=%C5%81%C3%B3d%C5%BA&"), std::string::npos);
+        const ProgramRun none = RunConsoleProgram(env, "--search Atlantis" + with);
+        EXPECT_EQ(std::tie(none.status, none.out, none.err), std::make_tuple(1, std::string(), std::string("Wolkenglas:  Kein Ort gefunden.\n")));
+        EXPECT_EQ(RunConsoleProgram(env, "--search Neustadt --choose 3" + with).status, 2);
+        EXPECT_EQ(Slurp(settings), stored);  // listing stores nothing
 
-    const ProgramRun chosen = RunConsoleProgram(env, "--search Neustadt --choose 2 --json" + with);
-    ASSERT_EQ(chosen.status, 0) << chosen.err;
-    EXPECT_EQ(json::parse(chosen.out)["title"]["caption"], "Wolkenglas:  Neustadt");
-    const std::string after = Slurp(settings);
-    EXPECT_NE(after.find("Location.Selected=DE: 96465 Neustadt, Bayern, Deutschland\n"), std::string::npos) << after;
-    EXPECT_NE(after.find("Location.Key=171009\n"), std::string::npos) << after;
-    fs::remove_all(dir);
+        const ProgramRun chosen = RunConsoleProgram(env, "--search Neustadt --choose 2 --json" + with);
+        ASSERT_EQ(chosen.status, 0) << chosen.err;
+        EXPECT_EQ(json::parse(chosen.out)["title"]["caption"], "Wolkenglas:  Neustadt");
+        const std::string after = Slurp(settings);
+        EXPECT_NE(after.find("Location.Selected=DE: 96465 Neustadt, Bayern, Deutschland\n"), std::string::npos) << after;
+        EXPECT_NE(after.find("Location.Key=171009\n"), std::string::npos) << after;
+        EXPECT_EQ(json::parse(chosen.out)["title"]["color"], "#80FF80");
+        fs::remove_all(dir);
+    }
 }

@@ -72,10 +72,17 @@ TEST(SettingsDialog, LinkLabelsOpenTheirAddressesAndTheMailCarriesTheVersion) {
     App app;
     app.main.Form_Load();
     app.set.lHomepage_Click();
+    // Without a key of the user's the keyless source answers; its licence asks to be named.
+    EXPECT_EQ(app.set.lLink, "Wetterdaten: Open-Meteo.com");
+    app.set.lLink_Click();
+    app.fake.settings.Set("Server.ApiKey", "MYKEY");
+    app.set.ShowDataSource();
+    EXPECT_EQ(app.set.lLink, "http://www.accuweather.com/");
     app.set.lLink_Click();
     app.set.lMail_Click();
-    EXPECT_EQ(app.fake.system.shellOpens, (std::vector<std::pair<std::string, int>>{
-                                              {"http://www.korvelin.invalid/", 0}, {"http://www.accuweather.com/", 0}}));
+    EXPECT_EQ(app.fake.system.shellOpens,
+              (std::vector<std::pair<std::string, int>>{
+                  {"http://www.korvelin.invalid/", 0}, {"https://open-meteo.com/", 0}, {"http://www.accuweather.com/", 0}}));
     ASSERT_EQ(app.fake.system.commands.size(), 1u);
     EXPECT_EQ(app.fake.system.commands[0].first,
               "rundll32.exe url.dll,FileProtocolHandler "

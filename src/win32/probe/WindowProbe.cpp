@@ -132,13 +132,13 @@ void Describe(HWND window, const std::string& title, std::string& out) {
     GetClientRect(window, &client);
     out = "window " + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
           (IsWindowVisible(window) ? " visible" : " hidden") + "\n";
+    const LONG style = GetWindowLongW(window, GWL_STYLE);
+    out += std::string("style") + (style & WS_MINIMIZEBOX ? " minimizebox" : "") + (style & WS_SYSMENU ? " sysmenu" : "") +
+           (IsIconic(window) ? " iconic" : "") + "\n";
     // The foreground window is named by its title: another window of the same title may come first.
     wchar_t foreground[256] = {};
     GetWindowTextW(GetForegroundWindow(), foreground, 256);
     if (ToWide(title) == foreground) out += "foreground\n";
-    const LONG style = GetWindowLongW(window, GWL_STYLE);
-    out += std::string("style") + (style & WS_MINIMIZEBOX ? " minimizebox" : "") + (style & WS_SYSMENU ? " sysmenu" : "") +
-           (IsIconic(window) ? " iconic" : "") + "\n";
     GUITHREADINFO gui{};
     gui.cbSize = sizeof gui;
     if (GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &gui) && gui.hwndFocus)

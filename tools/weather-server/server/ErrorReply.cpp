@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "server/JsonWriter.h"
+#include "replies/JsonWriter.h"
 #include "server/Random.h"
 
 namespace ws {

@@ -4,10 +4,11 @@
 #include <cmath>
 #include <vector>
 
-#include "server/JsonWriter.h"
-#include "server/ReplyParts.h"
+#include "replies/JsonWriter.h"
+#include "replies/ForecastShape.h"
+#include "replies/ReplyParts.h"
 #include "server/WeatherModel.h"
-#include "server/WeatherTexts.h"
+#include "replies/WeatherTexts.h"
 
 namespace ws {
 
@@ -18,175 +19,89 @@ bool isStorm(int icon)
     return (icon >= 15 && icon <= 17) || icon == 41 || icon == 42;
 }
 
-void writeOptionalTime(JsonWriter& w, std::string_view name, std::string_view epochName,
-                       const std::optional<long long>& utc)
+std::optional<Moment> momentOf(const std::optional<long long>& utc)
 {
-    w.key(name);
-    if (utc)
-        w.string(isoLocal(*utc));
-    else
-        w.null();
-    w.key(epochName);
-    if (utc)
-        w.integer(*utc);
-    else
-        w.null();
+    if (!utc)
+        return std::nullopt;
+    return Moment{isoLocal(*utc), *utc};
 }
 
-void writeWindObject(JsonWriter& w, std::string_view name, double kmh, int degrees, bool metric,
-                     Lang lang)
+HalfDayValues halfValues(const HalfDay& half)
 {
-    w.key(name).beginObject().key("Speed");
-    writeSpeed(w, kmh, metric);
-    w.key("Direction").beginObject()
-        .member("Degrees", degrees)
-        .member("Localized", compassLocalized(degrees, lang))
-        .member("English", compassEnglish(degrees))
-        .endObject();
-    w.endObject();
-}
-
-void writeHalfDay(JsonWriter& w, const HalfDay& half, const ReplyOptions& options)
-{
-    const Lang lang = options.language.lang;
-    const bool metric = options.metric;
-    const bool wet = half.precipitation != Precip::None;
-    w.beginObject()
-        .member("Icon", half.icon)
-        .member("IconPhrase", iconPhrase(half.icon, lang))
-        .member("HasPrecipitation", wet);
-    if (wet) {
+    HalfDayValues h;
+    h.icon = half.icon;
+    h.phraseVariant = half.phraseVariant;
+    if (half.precipitation != Precip::None) {
         const double amount = half.rainMm + half.snowCm + half.iceMm;
-        w.member("PrecipitationType", precipitationName(half.precipitation))
-            .member("PrecipitationIntensity", half.heavy ? "Heavy" : amount < 2 ? "Light" : "Moderate");
+        h.precipitationType = precipitationName(half.precipitation);
+        h.intensity = half.heavy ? "Heavy" : amount < 2 ? "Light" : "Moderate";
     }
-    if (!options.details) {
-        w.endObject();
-        return;
-    }
-    const std::string phrase = shortPhrase(half.icon, half.phraseVariant, lang);
-    const std::string windy = half.windKmh >= 25 ? (lang == Lang::German ? "; windig" : "; breezy") : "";
-    w.member("ShortPhrase", phrase)
-        .member("LongPhrase", phrase + windy)
-        .member("PrecipitationProbability", half.precipitationProbability)
-        .member("ThunderstormProbability", half.thunderstormProbability)
-        .member("RainProbability", half.rainProbability)
-        .member("SnowProbability", half.snowProbability)
-        .member("IceProbability", half.iceProbability);
-    writeWindObject(w, "Wind", half.windKmh, half.windDegrees, metric, lang);
-    writeWindObject(w, "WindGust", half.gustKmh, half.gustDegrees, metric, lang);
-    w.key("TotalLiquid");
-    writeLiquid(w, half.rainMm + half.iceMm + half.snowCm, metric);
-    w.key("Rain");
-    writeLiquid(w, half.rainMm, metric);
-    w.key("Snow");
-    writeSnow(w, half.snowCm, metric);
-    w.key("Ice");
-    writeLiquid(w, half.iceMm, metric);
-    w.member("HoursOfPrecipitation", std::max({half.hoursOfRain, half.hoursOfSnow, half.hoursOfIce}), 1)
-        .member("HoursOfRain", half.hoursOfRain, 1)
-        .member("HoursOfSnow", half.hoursOfSnow, 1)
-        .member("HoursOfIce", half.hoursOfIce, 1)
-        .member("CloudCover", half.cloudCover);
-    w.key("Evapotranspiration");
-    writeLiquid(w, half.evapotranspirationMm, metric);
-    // The service escapes this unit's superscript two.
-    w.key("SolarIrradiance").beginObject()
-        .key("Value").real(half.solarIrradiance, 1)
-        .key("Unit").escapedString("W/m\u00b2")
-        .member("UnitType", 33)
-        .endObject();
-    w.key("RelativeHumidity").beginObject()
-        .member("Minimum", half.humidityMin)
-        .member("Maximum", half.humidityMax)
-        .member("Average", half.humidityAverage)
-        .endObject();
-    w.endObject();
+    h.precipitationProbability = half.precipitationProbability;
+    h.thunderstormProbability = half.thunderstormProbability;
+    h.rainProbability = half.rainProbability;
+    h.snowProbability = half.snowProbability;
+    h.iceProbability = half.iceProbability;
+    h.windSpeed = half.windKmh;
+    h.windDegrees = half.windDegrees;
+    h.gustSpeed = half.gustKmh;
+    h.gustDegrees = half.gustDegrees;
+    h.totalLiquid = half.rainMm + half.iceMm + half.snowCm;
+    h.rain = half.rainMm;
+    h.snow = half.snowCm;
+    h.ice = half.iceMm;
+    h.hoursOfRain = half.hoursOfRain;
+    h.hoursOfSnow = half.hoursOfSnow;
+    h.hoursOfIce = half.hoursOfIce;
+    h.cloudCover = half.cloudCover;
+    h.evapotranspiration = half.evapotranspirationMm;
+    h.solarIrradiance = half.solarIrradiance;
+    h.humidity = HalfDayValues::Humidity{half.humidityMin, half.humidityMax, half.humidityAverage};
+    return h;
 }
 
-void writeAirAndPollen(JsonWriter& w, const DayWeather& day, Lang lang)
+std::vector<PollenEntry> airAndPollen(const DayWeather& day, Lang lang)
 {
-    w.key("AirAndPollen").beginArray();
-    w.beginObject()
-        .member("Name", "AirQuality")
-        .member("Value", day.airQuality)
-        .member("Category", airQualityCategory(day.airQuality, lang))
-        .member("CategoryValue", airQualityCategoryValue(day.airQuality))
-        .member("Type", "Ozone")
-        .endObject();
+    std::vector<PollenEntry> entries;
+    entries.push_back({"AirQuality", day.airQuality, airQualityCategory(day.airQuality, lang),
+                       airQualityCategoryValue(day.airQuality), "Ozone"});
     static const char* const kPollen[4] = {"Grass", "Mold", "Ragweed", "Tree"};
-    for (int i = 0; i < 4; ++i) {
-        w.beginObject()
-            .member("Name", kPollen[i])
-            .member("Value", day.pollenValue[i])
-            .member("Category", pollenCategory(day.pollenLevel[i], lang))
-            .member("CategoryValue", day.pollenLevel[i])
-            .endObject();
-    }
-    w.beginObject()
-        .member("Name", "UVIndex")
-        .member("Value", day.uvIndex)
-        .member("Category", uvCategory(day.uvIndex, lang))
-        .member("CategoryValue", uvCategoryValue(day.uvIndex))
-        .endObject();
-    w.endArray();
+    for (int i = 0; i < 4; ++i)
+        entries.push_back({kPollen[i], day.pollenValue[i], pollenCategory(day.pollenLevel[i], lang),
+                           day.pollenLevel[i], std::nullopt});
+    entries.push_back({"UVIndex", day.uvIndex, uvCategory(day.uvIndex, lang), uvCategoryValue(day.uvIndex),
+                       std::nullopt});
+    return entries;
 }
 
 void writeDay(JsonWriter& w, const Place& place, const DayWeather& day, int number,
               const ReplyOptions& options)
 {
     const Lang lang = options.language.lang;
-    const bool metric = options.metric;
     const long long start = localToUtc(day.date, 7 * 60);
-    w.beginObject().member("Date", isoLocal(start)).member("EpochDate", start);
-    if (options.details) {
-        w.key("Sun").beginObject();
-        writeOptionalTime(w, "Rise", "EpochRise", day.sun.riseUtc);
-        writeOptionalTime(w, "Set", "EpochSet", day.sun.setUtc);
-        w.endObject();
-        w.key("Moon").beginObject();
-        writeOptionalTime(w, "Rise", "EpochRise", day.moon.riseUtc);
-        writeOptionalTime(w, "Set", "EpochSet", day.moon.setUtc);
-        w.member("Phase", day.moon.phase).member("Age", day.moon.age).endObject();
-    }
-    w.key("Temperature").beginObject().key("Minimum");
-    writeTemperature(w, day.minC, metric);
-    w.key("Maximum");
-    writeTemperature(w, day.maxC, metric);
-    w.endObject();
-    if (options.details) {
-        w.key("RealFeelTemperature").beginObject().key("Minimum");
-        writeTemperature(w, day.realFeelMinC, metric, realFeelPhrase(day.realFeelMinC, lang));
-        w.key("Maximum");
-        writeTemperature(w, day.realFeelMaxC, metric, realFeelPhrase(day.realFeelMaxC, lang));
-        w.endObject();
-        w.key("RealFeelTemperatureShade").beginObject().key("Minimum");
-        writeTemperature(w, day.realFeelMinC, metric, realFeelPhrase(day.realFeelMinC, lang));
-        w.key("Maximum");
-        writeTemperature(w, day.shadeMaxC, metric, realFeelPhrase(day.shadeMaxC, lang));
-        w.endObject();
-        w.member("HoursOfSun", day.hoursOfSun, 1);
-        // Degree days against 18 C (65 F), in whole degrees.
-        const double meanC = (day.minC + day.maxC) / 2;
-        const double heating = metric ? std::max(0.0, 18 - meanC) : std::max(0.0, 65 - toFahrenheit(meanC));
-        const double cooling = metric ? std::max(0.0, meanC - 18) : std::max(0.0, toFahrenheit(meanC) - 65);
-        w.key("DegreeDaySummary").beginObject().key("Heating");
-        writeMeasure(w, std::round(heating), 1, metric ? "C" : "F", metric ? 17 : 18);
-        w.key("Cooling");
-        writeMeasure(w, std::round(cooling), 1, metric ? "C" : "F", metric ? 17 : 18);
-        w.endObject();
-        writeAirAndPollen(w, day, lang);
-    }
-    w.key("Day");
-    writeHalfDay(w, day.day, options);
-    w.key("Night");
-    writeHalfDay(w, day.night, options);
-    const std::string unit = metric ? "unit=c&" : "unit=f&";
-    const std::string link = serviceLink(place, options.language, "daily-weather-forecast",
-                                         "day=" + std::to_string(number) + "&" + unit);
-    w.key("Sources").beginArray().string("AccuWeather").endArray();
-    w.member("MobileLink", link).member("Link", link);
-    w.endObject();
+    DayValues d;
+    d.date = {isoLocal(start), start};
+    d.sunRise = momentOf(day.sun.riseUtc);
+    d.sunSet = momentOf(day.sun.setUtc);
+    d.moonRise = momentOf(day.moon.riseUtc);
+    d.moonSet = momentOf(day.moon.setUtc);
+    d.moonPhase = day.moon.phase;
+    d.moonAge = day.moon.age;
+    d.minimum = day.minC;
+    d.maximum = day.maxC;
+    d.realFeelMinimum = day.realFeelMinC;
+    d.realFeelMaximum = day.realFeelMaxC;
+    d.shadeMaximum = day.shadeMaxC;
+    d.realFeelPhrases = true;
+    d.hoursOfSun = day.hoursOfSun;
+    d.degreeDays = true;
+    d.airAndPollen = airAndPollen(day, lang);
+    d.day = halfValues(day.day);
+    d.night = halfValues(day.night);
+    d.source = "AccuWeather";
+    const std::string unit = options.metric ? "unit=c&" : "unit=f&";
+    d.link = serviceLink(place, options.language, "daily-weather-forecast",
+                         "day=" + std::to_string(number) + "&" + unit);
+    writeForecastDay(w, d, lang, options.details, options.metric, true);
 }
 
 // The headline names the first notable day of the next five, or promises a quiet spell.

@@ -2,68 +2,33 @@
 
 #include <cmath>
 
-#include "server/JsonWriter.h"
-#include "server/ReplyParts.h"
+#include "replies/LocationShape.h"
 
 namespace ws {
 
 namespace {
 
-void writeLocation(JsonWriter& w, const Place& place, const Language& language, long long nowUtc)
+LocationValues valuesOf(const Place& place, const Language& language, long long nowUtc)
 {
     const Lang lang = language.lang;
     const bool summer = isSummerTime(nowUtc);
-    w.beginObject()
-        .member("Version", 1)
-        .member("Key", place.key)
-        .member("Type", "City")
-        .member("Rank", place.rank)
-        .member("LocalizedName", place.name(lang))
-        .member("EnglishName", place.nameEn)
-        .member("PrimaryPostalCode", place.postalCode);
-    w.key("Region").beginObject()
-        .member("ID", "EUR")
-        .member("LocalizedName", language.german() ? "Europa" : "Europe")
-        .member("EnglishName", "Europe")
-        .endObject();
-    w.key("Country").beginObject()
-        .member("ID", place.countryId)
-        .member("LocalizedName", countryName(place.countryId, lang))
-        .member("EnglishName", countryName(place.countryId, Lang::English))
-        .endObject();
-    w.key("AdministrativeArea").beginObject()
-        .member("ID", place.areaId)
-        .member("LocalizedName", place.area(lang))
-        .member("EnglishName", place.areaEn)
-        .member("Level", 1)
-        .member("LocalizedType", areaType(place.countryId, lang))
-        .member("EnglishType", areaType(place.countryId, Lang::English))
-        .member("CountryID", place.countryId)
-        .endObject();
-    w.key("TimeZone").beginObject()
-        .member("Code", summer ? "CEST" : "CET")
-        .member("Name", place.timeZoneName)
-        .member("GmtOffset", summer ? 2.0 : 1.0, 1)
-        .member("IsDaylightSaving", summer)
-        .member("NextOffsetChange", isoUtc(nextOffsetChange(nowUtc)))
-        .endObject();
-    w.key("GeoPosition").beginObject()
-        .member("Latitude", place.latitude, 3)
-        .member("Longitude", place.longitude, 3)
-        .key("Elevation").beginObject().key("Metric");
-    writeMeasure(w, place.elevationM, 1, "m", 5);
-    w.key("Imperial");
-    writeMeasure(w, std::round(toFeet(place.elevationM)), 1, "ft", 0);
-    w.endObject().endObject();
-    w.member("IsAlias", false);
-    w.key("SupplementalAdminAreas").beginArray().endArray();
-    w.key("DataSets").beginArray();
-    for (const char* set : {"AirQualityCurrentConditions", "AirQualityForecasts", "Alerts",
-                            "DailyPollenForecast", "ForecastConfidence", "FutureRadar",
-                            "MinuteCast", "Radar"})
-        w.string(set);
-    w.endArray();
-    w.endObject();
+    LocationValues v;
+    v.key = place.key;
+    v.rank = place.rank;
+    v.localizedName = place.name(lang);
+    v.englishName = place.nameEn;
+    v.postalCode = place.postalCode;
+    v.region = LocationValues::Names{"EUR", language.german() ? "Europa" : "Europe", "Europe"};
+    v.country = {place.countryId, countryName(place.countryId, lang), countryName(place.countryId, Lang::English)};
+    v.area = {place.areaId, place.area(lang), place.areaEn};
+    v.areaType = LocationValues::AreaType{areaType(place.countryId, lang), areaType(place.countryId, Lang::English)};
+    v.zone = LocationValues::Zone{summer ? "CEST" : "CET", summer ? 2.0 : 1.0, summer, isoUtc(nextOffsetChange(nowUtc))};
+    v.timeZoneName = place.timeZoneName;
+    v.latitude = place.latitude;
+    v.longitude = place.longitude;
+    v.elevationM = place.elevationM;
+    v.serviceLists = true;
+    return v;
 }
 
 }  // namespace
@@ -71,7 +36,7 @@ void writeLocation(JsonWriter& w, const Place& place, const Language& language, 
 std::string locationReply(const Place& place, const Language& language, long long nowUtc)
 {
     JsonWriter w;
-    writeLocation(w, place, language, nowUtc);
+    writeLocation(w, valuesOf(place, language, nowUtc));
     return w.text();
 }
 
@@ -81,7 +46,7 @@ std::string searchReply(const std::vector<const Place*>& places, const Language&
     JsonWriter w;
     w.beginArray();
     for (const Place* place : places)
-        writeLocation(w, *place, language, nowUtc);
+        writeLocation(w, valuesOf(*place, language, nowUtc));
     w.endArray();
     return w.text();
 }

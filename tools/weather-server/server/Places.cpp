@@ -124,4 +124,13 @@ std::string areaType(std::string_view countryId, Lang lang)
     return de ? "Bundesland" : "State";
 }
 
+std::string serviceLink(const Place& place, const Language& language, std::string_view page,
+                        std::string_view query)
+{
+    const std::string& where = place.postalCode.empty() ? place.key : place.postalCode;
+    return "http://www.accuweather.com/" + language.linkPrefix() + "/" +
+           asciiLower(place.countryId) + "/" + place.slug() + "/" + where + "/" +
+           std::string(page) + "/" + place.key + "?" + std::string(query) + "lang=" + language.code;
+}
+
 }  // namespace ws

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "server/Language.h"
+#include "replies/Language.h"
 
 namespace ws {
 
@@ -38,5 +38,9 @@ const Place* findPlace(std::string_view key);
 std::vector<const Place*> searchPlaces(std::string_view queryUtf8);
 std::string countryName(std::string_view countryId, Lang lang);
 std::string areaType(std::string_view countryId, Lang lang);
+
+// "http://www.accuweather.com/de/de/berlin/10117/<page>/171001?<query>lang=de-de"
+std::string serviceLink(const Place& place, const Language& language, std::string_view page,
+                        std::string_view query);
 
 }  // namespace ws

@@ -161,16 +161,6 @@ std::string foldCase(std::string_view utf8)
     return out;
 }
 
-std::string asciiLower(std::string_view text)
-{
-    std::string out(text);
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c + 32);
-    }
-    return out;
-}
-
 std::optional<int> wholeNumber(const std::string& text, int low, int high)
 {
     if (text.empty() || text.size() > 9 || text.find_first_not_of("0123456789") != std::string::npos)

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "replies/Language.h"   // asciiLower
+
 namespace ws {
 
 // Query options of a request target. Names compare without regard to case (the widget
@@ -27,7 +29,6 @@ std::string cp1252ToUtf8(std::string_view text);
 std::string queryTextToUtf8(std::string_view decoded);
 // Lower case for ASCII and the Latin-1 letters (so "MÜNCHEN" matches "münchen").
 std::string foldCase(std::string_view utf8);
-std::string asciiLower(std::string_view text);
 
 // A whole decimal number of at most nine digits within [low, high]; nothing otherwise.
 std::optional<int> wholeNumber(const std::string& text, int low, int high);

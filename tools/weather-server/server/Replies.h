@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "server/CivilTime.h"
-#include "server/Language.h"
+#include "replies/CivilTime.h"
+#include "replies/Language.h"
 #include "server/Places.h"
 
 namespace ws {

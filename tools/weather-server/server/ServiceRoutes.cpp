@@ -13,6 +13,7 @@
 #include "server/QueryText.h"
 #include "server/Replies.h"
 #include "server/SatelliteImage.h"
+#include "server/SourceReplies.h"
 
 namespace ws {
 
@@ -91,6 +92,7 @@ private:
     using Generator = std::function<void(const QueryParams&, httplib::Response&)>;
 
     void serveApi(const httplib::Request& req, httplib::Response& res, const Generator& generate);
+    void serveSource(const httplib::Request& req, httplib::Response& res, const Generator& generate);
     void serveControl(const httplib::Request& req, httplib::Response& res);
     void serveUpdate(const httplib::Request& req, httplib::Response& res);
     void serveProblem(const httplib::Request& req, httplib::Response& res, int status);
@@ -141,6 +143,22 @@ void Routes::serveApi(const httplib::Request& req, httplib::Response& res, const
         return;
     }
     generate(params, res);
+}
+
+// The keyless source's requests: the injected status, a body from the data directory, then the
+// generated reply. The source wants no key.
+void Routes::serveSource(const httplib::Request& req, httplib::Response& res, const Generator& generate)
+{
+    if (const int status = faults_.status.load(); status != 0) {
+        res.status = status;
+        res.set_content(sourceErrorReply(reasonPhrase(status)), kJson);
+        return;
+    }
+    if (auto body = dataFile(settings_, req.path)) {
+        res.set_content(*body, kJson);
+        return;
+    }
+    generate(QueryParams::parse(rawQuery(req.target)), res);
 }
 
 void Routes::serveControl(const httplib::Request& req, httplib::Response& res)
@@ -259,6 +277,36 @@ void Routes::install(httplib::Server& server, const std::shared_ptr<Routes>& sel
             out.set_content(dailyForecastReply(*place, std::stoi(days), options,
                                                serverNow(self->settings_).date),
                             kJson);
+        });
+    });
+
+    server.Get("/v1/search", [self](const httplib::Request& req, httplib::Response& res) {
+        self->serveSource(req, res, [](const QueryParams& params, httplib::Response& out) {
+            std::vector<const Place*> places = searchPlaces(queryTextToUtf8(params.get("name").value_or("")));
+            const std::size_t count = wholeNumber(params.get("count").value_or("10"), 1, 100).value_or(10);
+            if (places.size() > count)
+                places.resize(count);
+            out.set_content(sourceSearchReply(places, params.get("language").value_or("en")), kJson);
+        });
+    });
+
+    server.Get("/v1/get", [self](const httplib::Request& req, httplib::Response& res) {
+        self->serveSource(req, res, [](const QueryParams& params, httplib::Response& out) {
+            const Place* place = findPlace(params.get("id").value_or(""));
+            if (!place) {
+                out.status = 400;
+                return out.set_content(sourceErrorReply("No location found for the id"), kJson);
+            }
+            out.set_content(sourcePlaceReply(*place, params.get("language").value_or("en")), kJson);
+        });
+    });
+
+    server.Get("/v1/forecast", [self](const httplib::Request& req, httplib::Response& res) {
+        self->serveSource(req, res, [&self](const QueryParams& params, httplib::Response& out) {
+            if (auto body = sourceForecastReply(params, serverNow(self->settings_)))
+                return out.set_content(*body, kJson);
+            out.status = 400;
+            out.set_content(sourceErrorReply("No forecast for these coordinates"), kJson);
         });
     });
 

@@ -7,7 +7,7 @@
 
 #include <httplib.h>
 
-#include "server/CivilTime.h"
+#include "replies/CivilTime.h"
 #include "server/UpdateRecord.h"
 
 namespace ws {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "server/Astronomy.h"
-#include "server/CivilTime.h"
+#include "replies/CivilTime.h"
 #include "server/Places.h"
 
 namespace ws {

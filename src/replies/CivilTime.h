@@ -42,6 +42,8 @@ long long nextOffsetChange(long long utcSeconds);
 // "2026-07-09T16:21:00+02:00" in the places' local time, and "2026-10-25T01:00:00Z".
 std::string isoLocal(long long utcSeconds);
 std::string isoUtc(long long utcSeconds);
+// The same moment at a fixed offset from UTC: "2026-07-09T10:21:00-04:00".
+std::string isoWithOffset(long long utcSeconds, int offsetMinutes);
 std::string isoDate(Date date);   // "2026-07-09"
 
 }  // namespace ws

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "server/Language.h"
+#include "replies/Language.h"
 
 namespace ws {
 

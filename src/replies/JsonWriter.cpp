@@ -1,6 +1,6 @@
-#include "server/JsonWriter.h"
+#include "replies/JsonWriter.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -50,17 +50,23 @@ void appendEscaped(std::string& out, std::string_view text, bool asciiOnly)
 
 std::string formatReal(double value, int decimals)
 {
-    const double scale = std::pow(10.0, decimals);
-    double rounded = std::round(value * scale) / scale;
-    if (rounded == 0)
-        rounded = 0;   // no "-0.0"
-    char text[64];
-    const auto result = std::to_chars(text, text + sizeof text, rounded,
-                                      std::chars_format::fixed, decimals < 1 ? 1 : decimals);
-    std::string out(text, result.ptr);
-    while (out.size() > 2 && out.back() == '0' && out[out.size() - 2] != '.')
-        out.pop_back();
-    return out;
+    // Whole-number arithmetic rather than std::to_chars: its tables alone would add about 250 KB
+    // to the program, and printf's separator follows the C locale the console front end sets.
+    long long scale = 1;
+    for (int i = 0; i < decimals; ++i)
+        scale *= 10;
+    const double scaled = std::round(value * static_cast<double>(scale));
+    if (!std::isfinite(scaled) || std::fabs(scaled) >= 9e18)
+        return "null";   // no number JSON could carry, nor weather could have
+    const long long units = static_cast<long long>(scaled);
+    const unsigned long long magnitude = units < 0 ? 0ULL - static_cast<unsigned long long>(units) : units;
+    std::string fraction = std::to_string(magnitude % static_cast<unsigned long long>(scale));
+    fraction.insert(0, static_cast<std::size_t>(decimals) - std::min<std::size_t>(fraction.size(), decimals), '0');
+    while (fraction.size() > 1 && fraction.back() == '0')
+        fraction.pop_back();
+    if (decimals < 1)
+        fraction = "0";
+    return (units < 0 ? "-" : "") + std::to_string(magnitude / static_cast<unsigned long long>(scale)) + "." + fraction;
 }
 
 void JsonWriter::beforeValue()

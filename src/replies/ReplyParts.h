@@ -4,9 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "server/JsonWriter.h"
-#include "server/Language.h"
-#include "server/Places.h"
+#include "replies/JsonWriter.h"
+#include "replies/Language.h"
 
 namespace ws {
 
@@ -35,9 +34,5 @@ void writeTemperature(JsonWriter& w, double celsius, bool metric,
 void writeSpeed(JsonWriter& w, double kmh, bool metric);
 void writeLiquid(JsonWriter& w, double mm, bool metric);
 void writeSnow(JsonWriter& w, double cm, bool metric);
-
-// "http://www.accuweather.com/de/de/berlin/10117/<page>/171001?<query>lang=de-de"
-std::string serviceLink(const Place& place, const Language& language, std::string_view page,
-                        std::string_view query);
 
 }  // namespace ws

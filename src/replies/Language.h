@@ -5,6 +5,8 @@
 
 namespace ws {
 
+std::string asciiLower(std::string_view text);
+
 enum class Lang { German, English };
 
 // The language of the replies as the request asked for it: German for any code that starts

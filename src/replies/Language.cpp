@@ -1,8 +1,16 @@
-#include "server/Language.h"
-
-#include "server/QueryText.h"
+#include "replies/Language.h"
 
 namespace ws {
+
+std::string asciiLower(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + 32);
+    }
+    return out;
+}
 
 Language Language::fromCode(std::string_view requested)
 {

@@ -1,4 +1,4 @@
-#include "server/Astronomy.h"
+#include "replies/Astronomy.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,10 +52,8 @@ SunTimes sunTimes(Date localDate, double latitude, double longitude)
     return {midnight + std::llround(riseMinutes) * 60, midnight + std::llround(setMinutes) * 60};
 }
 
-MoonDay moonDay(Date localDate)
+MoonDay moonDay(long long start, long long end, long long noonUtc)
 {
-    const long long start = localToUtc(localDate, 0);
-    const long long end = localToUtc(addDays(localDate, 1), 0);
     MoonDay moon;
     const long long rise = nextEvent(kFirstMoonRiseUtc, start);
     if (rise < end) {
@@ -64,7 +62,7 @@ MoonDay moonDay(Date localDate)
     } else {
         moon.setUtc = nextEvent(kFirstMoonRiseUtc + kMoonUpSeconds, start);
     }
-    const double noon = static_cast<double>(localToUtc(localDate, 720));
+    const double noon = static_cast<double>(noonUtc);
     double age = std::fmod((noon - kNewMoonUtc) / 86400.0, kSynodicMonthDays);
     if (age < 0)
         age += kSynodicMonthDays;

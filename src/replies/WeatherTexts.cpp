@@ -1,4 +1,4 @@
-#include "server/WeatherTexts.h"
+#include "replies/WeatherTexts.h"
 
 #include <cmath>
 

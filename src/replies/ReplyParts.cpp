@@ -1,8 +1,7 @@
-#include "server/ReplyParts.h"
+#include "replies/ReplyParts.h"
 
 #include <cmath>
 
-#include "server/QueryText.h"
 
 namespace ws {
 
@@ -76,15 +75,6 @@ void writeSnow(JsonWriter& w, double cm, bool metric)
         writeMeasure(w, cm, 1, "cm", 4);
     else
         writeMeasure(w, toInches(cm * 10), 1, "in", 1);
-}
-
-std::string serviceLink(const Place& place, const Language& language, std::string_view page,
-                        std::string_view query)
-{
-    const std::string& where = place.postalCode.empty() ? place.key : place.postalCode;
-    return "http://www.accuweather.com/" + language.linkPrefix() + "/" +
-           asciiLower(place.countryId) + "/" + place.slug() + "/" + where + "/" +
-           std::string(page) + "/" + place.key + "?" + std::string(query) + "lang=" + language.code;
 }
 
 }  // namespace ws

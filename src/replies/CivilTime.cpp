@@ -1,6 +1,7 @@
-#include "server/CivilTime.h"
+#include "replies/CivilTime.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace ws {
 
@@ -154,15 +155,19 @@ long long nextOffsetChange(long long utcSeconds)
 
 std::string isoLocal(long long utcSeconds)
 {
-    const int offset = utcOffsetMinutes(utcSeconds);
+    return isoWithOffset(utcSeconds, utcOffsetMinutes(utcSeconds));
+}
+
+std::string isoWithOffset(long long utcSeconds, int offset)
+{
     const long long local = utcSeconds + offset * 60LL;
     const long long days = floorDiv(local, kSecondsPerDay);
     const Date date = civilFromDays(days);
     const long long second = local - days * kSecondsPerDay;
     char text[64];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02lld:%02lld:%02lld+%02d:%02d", date.year,
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02lld:%02lld:%02lld%c%02d:%02d", date.year,
                   date.month, date.day, second / 3600, second / 60 % 60, second % 60,
-                  offset / 60, offset % 60);
+                  offset < 0 ? '-' : '+', std::abs(offset) / 60, std::abs(offset) % 60);
     return text;
 }
 
