@@ -5,13 +5,12 @@
 
 #include "platform/Ports.h"
 
-// The command script that finishes an installed update once this process has ended. Its lines
-// keep the described order (wait, end the process, delete, start, delete the script) with these
-// changes: it waits for a lock file this process holds until it is gone, and ends the process by
-// its id after 10 s; after 30 s it gives up, puts the old program back and starts it. The new
-// program is started without waiting (START), and the old one is kept as ".old" until the new one
-// has stored its "Version"; if it has not within 60 s, or has ended before, the old program goes
-// back and is started.
+// The command script that finishes an installed update once this process has ended, in the order
+// wait, end the process, delete, start, delete the script. It waits for a lock file this process
+// holds until it is gone, and ends the process by its id after 10 s; after 30 s it gives up, puts
+// the old program back and starts it. The new program is started without waiting (START), and the
+// old one is kept as ".old" until the new one has stored its "Version"; if it has not within 60 s,
+// or has ended before, the old program goes back and is started.
 //
 // Every file is named relative to the script's folder, in which the script runs, so no folder
 // name ("%", "&", "^", "!", "Łódź") can reach cmd's parser; a "%" in a file name is doubled.
