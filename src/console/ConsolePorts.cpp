@@ -16,6 +16,8 @@ std::string ConsoleSystem::ModuleFileName() {
     return n > 0 ? std::string(path, static_cast<std::size_t>(n)) : std::string("wolkenglas");
 }
 
+std::uint32_t ConsoleSystem::ProcessId() { return static_cast<std::uint32_t>(::getpid()); }
+
 FileVersion ConsoleSystem::ProgramVersion() {
     return {WG_VERSION_MAJOR, WG_VERSION_MINOR, WG_VERSION_PATCH, WG_VERSION_TWEAK, {}};
 }

@@ -19,6 +19,8 @@ public:
     // The core asks this only to decide whether balloon tips exist; a console run reports them.
     OsVersion GetOsVersion() override { return {2, 10, 0}; }
     bool AnotherInstanceRunning() override { return false; }
+    void ReleaseInstance() override {}
+    std::uint32_t ProcessId() override;
     bool StartProgram(std::string_view, std::string_view) override { return false; }
     std::uint32_t StartCommand(std::string_view, int) override { return 0; }
     std::intptr_t ShellOpen(std::string_view, int) override { return 0; }

@@ -40,9 +40,13 @@ std::unique_ptr<FileReader> NativeFileSystem::OpenRead(std::string_view path) {
 }
 
 bool NativeFileSystem::WriteFile(std::string_view path, std::string_view bytes) {
-    std::ofstream out{std::string(path), std::ios::binary | std::ios::trunc};
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
+    // Written beside and renamed over it, so a full disk never leaves a cut file.
+    const std::string target(path), fresh = target + ".new";
+    ::unlink(fresh.c_str());
+    if (!WriteNewFile(fresh, bytes)) return false;
+    if (::rename(fresh.c_str(), target.c_str()) == 0) return true;
+    ::unlink(fresh.c_str());
+    return false;
 }
 
 bool NativeFileSystem::RemoveFile(std::string_view path) {

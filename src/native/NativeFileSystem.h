@@ -10,4 +10,6 @@ public:
     bool RemoveFile(std::string_view path) override;
     bool WriteNewFile(std::string_view path, std::string_view bytes) override;
     bool RenameFile(std::string_view from, std::string_view to) override;
+    // Linux removes no file when its holder ends; nothing here hands over to a script.
+    bool HoldUntilExit(std::string_view) override { return false; }
 };

@@ -20,7 +20,8 @@ public:
     // Length in bytes of a normal file (not hidden, not system, not a directory), or -1.
     virtual std::int64_t FileSize(std::string_view path) = 0;
     virtual std::unique_ptr<FileReader> OpenRead(std::string_view path) = 0;
-    // Creates or replaces the file with the given bytes; false on any failure.
+    // Creates or replaces the file as a whole: the bytes are written beside it, flushed, and take
+    // its place in one step. On any failure the old file stays as it was and nothing is left.
     virtual bool WriteFile(std::string_view path, std::string_view bytes) = 0;
     virtual bool RemoveFile(std::string_view path) = 0;
     // Creates the file, which must not exist yet, writes the bytes and flushes them to the disk
@@ -28,4 +29,7 @@ public:
     virtual bool WriteNewFile(std::string_view path, std::string_view bytes) = 0;
     // Renames a file within its folder (also a running program); fails when `to` exists.
     virtual bool RenameFile(std::string_view from, std::string_view to) = 0;
+    // Creates the file and holds it open, undeletable, until this process has ended; then the
+    // system removes it, also when the process is killed. False when that is not possible.
+    virtual bool HoldUntilExit(std::string_view path) = 0;
 };

@@ -39,6 +39,9 @@ public:
     // True when another instance of this program already runs for this user. The first call
     // claims the instance for this process for the rest of its life.
     virtual bool AnotherInstanceRunning() = 0;
+    // Lets go of the instance claimed above, before a restart that is to claim it.
+    virtual void ReleaseInstance() = 0;
+    virtual std::uint32_t ProcessId() = 0;
 
     // Starts a program with the given argument text in a normal window with the focus.
     virtual bool StartProgram(std::string_view path, std::string_view arguments) = 0;

@@ -14,6 +14,8 @@ public:
     FileVersion ProgramVersion() override { return system_.ProgramVersion(); }
     OsVersion GetOsVersion() override { return system_.GetOsVersion(); }
     bool AnotherInstanceRunning() override { return system_.AnotherInstanceRunning(); }
+    void ReleaseInstance() override { system_.ReleaseInstance(); }
+    std::uint32_t ProcessId() override { return system_.ProcessId(); }
     bool StartProgram(std::string_view path, std::string_view arguments) override {
         return system_.StartProgram(path, arguments);
     }

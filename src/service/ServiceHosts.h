@@ -8,7 +8,8 @@
 // "Server.ApiKey", "Server.Geocoding", "Server.Forecast") override the built-in values; a blank
 // setting counts as none.
 
-inline constexpr const char* kDefaultApiBase = "http://dataservice.accuweather.com/";
+// The API key travels in every request: only over HTTPS, which the service offers.
+inline constexpr const char* kDefaultApiBase = "https://dataservice.accuweather.com/";
 inline constexpr const char* kDefaultSatelliteBase = "http://sirocco.accuweather.com/";
 // The maker's update server is not known to this build; the reserved .invalid name never
 // resolves, so an update check fails quietly until a real server is configured. Program files

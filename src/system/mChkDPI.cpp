@@ -4,6 +4,7 @@
 #include <string>
 #include <variant>
 
+#include "platform/SettingsKeys.h"
 #include "system/Cat.h"
 #include "system/Numbers.h"
 #include "system/mExeName.h"
@@ -78,9 +79,15 @@ DpiCheck ChkDPI(Ports& ports, bool askLogoff, bool silent) {
 
     const bool xp = Number(Registry(registry, kUseDpiScaling)) == 0;
     const std::string exe = ExePath(sys);
-    if (RewriteFlags(registry, Cat(kLayers, "\\\\", exe)) &&
-        sys.StartCommand(Cat("Explorer.exe \"", exe, "\""), kShowMinimized) != 0)
-        return DpiCheck::Restarted;
+    if (RewriteFlags(registry, Cat(kLayers, "\\\\", exe))) {
+        // This process holds the instance lock by now: the new copy waits for it, as after any
+        // restart of ours, instead of meeting "Das Programm läuft bereits!".
+        ports.settings.Write(kSettingsApp, kSettingsSection, key::Reload, "1");
+        sys.ReleaseInstance();
+        if (sys.StartCommand(Cat("Explorer.exe \"", exe, "\""), kShowMinimized) != 0) return DpiCheck::Restarted;
+        ports.settings.Delete(kSettingsApp, kSettingsSection, key::Reload);
+        sys.AnotherInstanceRunning();
+    }
 
     // An unknown DPI (no value) is no reason to warn about "0 %".
     const std::int32_t dpi = GetDPI(registry);

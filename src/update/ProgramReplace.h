@@ -1,4 +1,6 @@
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -9,11 +11,25 @@ class FileSystem;
 // or rewritten, so the new file is written beside it and the two are swapped by renaming.
 
 std::string NewProgramPath(std::string_view program);  // the download, before the swap
-std::string OldProgramPath(std::string_view program);  // the old program, until the script removes it
+std::string OldProgramPath(std::string_view program);  // the old program, until the new one runs
 
-// A whole Windows program: "MZ", the "PE" header it points to, and every section's bytes within
-// the data, so that a cut-off download is not taken for a program.
-bool IsWholeProgram(std::span<const std::uint8_t> bytes);
+// The PE machine type of this build; a program for another one would not start here.
+#if defined(__x86_64__) || defined(_M_X64)
+inline constexpr std::uint16_t kOwnMachine = 0x8664;
+#elif defined(__aarch64__) || defined(_M_ARM64)
+inline constexpr std::uint16_t kOwnMachine = 0xAA64;
+#else
+inline constexpr std::uint16_t kOwnMachine = 0x014C;
+#endif
+
+// The version text (as ProgVer writes it) of a whole Windows program for this machine: "MZ", the
+// "PE" header, an executable image that is no DLL, every section's bytes within the data, and a
+// version resource. Nothing for anything else: a cut-off download, a page, a DLL, a program for
+// another processor.
+std::optional<std::string> ProgramVersionText(std::span<const std::uint8_t> bytes);
+
+// The same for a file on the disk.
+std::optional<std::string> ProgramFileVersionText(FileSystem& files, std::string_view path);
 
 // Writes `bytes` beside `program`, flushes and checks them on the disk, renames the program to
 // OldProgramPath and the new file to `program`. Any failure before the last rename leaves the

@@ -3,6 +3,7 @@
 #include <variant>
 #include <vector>
 
+#include "service/HttpUrl.h"
 #include "service/ServiceHosts.h"
 #include "system/Cat.h"
 #include "system/Numbers.h"
@@ -64,9 +65,20 @@ std::optional<UpdateRecord> ParseUpdateRecord(std::string_view reply) {
 
 bool IsNewerVersion(std::string_view offered, std::string_view current) { return offered > current; }
 
+bool IsInstallable(std::string_view program, const UpdateRecord& record, std::string_view current) {
+    return program == record.version && IsNewerVersion(program, current);
+}
+
+bool IsProgramSource(std::string_view url) {
+    const auto parts = SplitHttpUrl(url);
+    return parts && (parts->secure || parts->host == "127.0.0.1" || parts->host == "::1" || parts->host == "localhost");
+}
+
 std::string UpdateCheck(Ports& ports, const HttpClient& http, std::string_view baseUrl, std::string_view fileName,
                         std::string_view targetPath, std::string_view currentVersion) {
     SystemPort& sys = ports.system;
+    // A program fetched over plain HTTP could be replaced on the way, CRC and all.
+    if (!IsProgramSource(baseUrl)) return {};
     const std::string script = Cat(baseUrl, "/updates.php?send=");
     std::string status;
     const HttpResult info =
@@ -104,7 +116,11 @@ std::string UpdateCheck(Ports& ports, const HttpClient& http, std::string_view b
     std::string target;
     for (char c : targetPath)
         if (c != '"') target += c;
-    if (!IsWholeProgram(*bytes) || !ReplaceProgram(ports.files, target, *bytes)) return fail();
+    // A DLL, a program for another processor or one that is not the version announced would
+    // leave the user with a widget that never starts again.
+    const auto version = ProgramVersionText(*bytes);
+    if (!version || !IsInstallable(*version, *record, currentVersion) || !ReplaceProgram(ports.files, target, *bytes))
+        return fail();
     sys.ShowMessage("Download abgeschlossen.  Das Programm wird neu gestartet ...    ", title, MsgIcon::Exclamation,
                     MsgButtons::Ok);
     return "OK";

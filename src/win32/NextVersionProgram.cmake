@@ -1,9 +1,20 @@
-# WolkenglasNext.exe: the same program, reporting the next version in its version resource. The
-# update tests offer it from the local update server. It links the objects of Wolkenglas.exe; only
-# the resource script is compiled again.
-add_executable(WolkenglasNext WIN32 $<FILTER:$<TARGET_OBJECTS:Wolkenglas>,EXCLUDE,\\.rc\\.[a-z]+$> Wolkenglas.rc)
-target_compile_definitions(WolkenglasNext PRIVATE WG_NEXT_VERSION)
+# WolkenglasNext.exe and WolkenglasNext2.exe: the same program, reporting the next version (1.55)
+# and the one after (1.56) in their version resources. The update tests offer them from the local
+# update server. They link the objects of Wolkenglas.exe; only the resource script is compiled again.
 get_target_property(WG_LINK_OPTIONS Wolkenglas LINK_OPTIONS)
 get_target_property(WG_LINK_LIBRARIES Wolkenglas LINK_LIBRARIES)
-target_link_options(WolkenglasNext PRIVATE ${WG_LINK_OPTIONS})
-target_link_libraries(WolkenglasNext PRIVATE ${WG_LINK_LIBRARIES})
+foreach(step 1 2)
+  if(step EQUAL 2)
+    set(name WolkenglasNext2)
+  else()
+    set(name WolkenglasNext)
+  endif()
+  add_executable(${name} WIN32 $<FILTER:$<TARGET_OBJECTS:Wolkenglas>,EXCLUDE,\\.rc\\.[a-z]+$> Wolkenglas.rc)
+  target_compile_definitions(${name} PRIVATE WG_NEXT_VERSION=${step})
+  target_link_options(${name} PRIVATE ${WG_LINK_OPTIONS})
+  target_link_libraries(${name} PRIVATE ${WG_LINK_LIBRARIES})
+endforeach()
+# WolkenglasQuits.exe: version 1.55 too, but it ends at once, as a broken release would.
+add_executable(WolkenglasQuits WIN32 next/QuitAtOnce.cpp Wolkenglas.rc)
+target_compile_definitions(WolkenglasQuits PRIVATE WG_NEXT_VERSION=1 UNICODE _UNICODE)
+target_link_options(WolkenglasQuits PRIVATE -municode -static -static-libgcc)

@@ -1,7 +1,10 @@
 #pragma once
-// The program's version, for the version resource. The update tests build the same program a
-// second time with WG_NEXT_VERSION, so that it reports the version after this one.
-#ifdef WG_NEXT_VERSION
+// The program's version, for the version resource. The update tests build the same program again
+// with WG_NEXT_VERSION 1 or 2, so that it reports the version after this one, or the one after that.
+#if defined(WG_NEXT_VERSION) && WG_NEXT_VERSION == 2
+#define WG_VERSION_NUMBERS 1,56,0,0
+#define WG_VERSION_TEXT "1.56.0.0"
+#elif defined(WG_NEXT_VERSION)
 #define WG_VERSION_NUMBERS 1,55,0,0
 #define WG_VERSION_TEXT "1.55.0.0"
 #else

@@ -47,13 +47,16 @@ std::unique_ptr<FileReader> Win32FileSystem::OpenRead(std::string_view path) {
 }
 
 bool Win32FileSystem::WriteFile(std::string_view path, std::string_view bytes) {
-    HANDLE raw = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                             nullptr);
-    if (raw == INVALID_HANDLE_VALUE) return false;
-    unique_handle file(raw);
-    DWORD written = 0;
-    return ::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+    // Rewriting in place would leave a cut file after a full disk or a power cut (a cut manifest
+    // keeps the program from starting at all).
+    const std::string fresh = std::string(path) + ".new";
+    const std::wstring wide = Utf8ToWide(fresh);
+    ::DeleteFileW(wide.c_str());  // left over from a write that was cut off
+    if (!WriteNewFile(fresh, bytes)) return false;
+    if (MoveFileExW(wide.c_str(), Utf8ToWide(path).c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    ::DeleteFileW(wide.c_str());
+    return false;
 }
 
 bool Win32FileSystem::RemoveFile(std::string_view path) { return ::DeleteFileW(Utf8ToWide(path).c_str()) != 0; }
@@ -71,6 +74,16 @@ bool Win32FileSystem::WriteNewFile(std::string_view path, std::string_view bytes
     }
     if (!ok) ::DeleteFileW(wide.c_str());
     return ok;
+}
+
+bool Win32FileSystem::HoldUntilExit(std::string_view path) {
+    // Without FILE_SHARE_DELETE nobody can delete it while it is open; the system closes the
+    // handle when the process ends, however it ends, and the file goes with it.
+    HANDLE raw = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (raw == INVALID_HANDLE_VALUE) return false;
+    held_.emplace_back(raw);
+    return true;
 }
 
 bool Win32FileSystem::RenameFile(std::string_view from, std::string_view to) {

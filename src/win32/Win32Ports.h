@@ -2,6 +2,8 @@
 // The Win32 implementations of the core's ports.
 #include <windows.h>
 
+#include <vector>
+
 #include "UniqueHandle.h"
 #include "platform/Display.h"
 #include "platform/FileSystem.h"
@@ -27,6 +29,10 @@ public:
     bool RemoveFile(std::string_view path) override;
     bool WriteNewFile(std::string_view path, std::string_view bytes) override;
     bool RenameFile(std::string_view from, std::string_view to) override;
+    bool HoldUntilExit(std::string_view path) override;
+
+private:
+    std::vector<unique_handle> held_;
 };
 
 class Win32System : public SystemPort {
@@ -36,6 +42,8 @@ public:
     FileVersion ProgramVersion() override;
     OsVersion GetOsVersion() override;
     bool AnotherInstanceRunning() override;
+    void ReleaseInstance() override;
+    std::uint32_t ProcessId() override;
     bool StartProgram(std::string_view path, std::string_view arguments) override;
     std::uint32_t StartCommand(std::string_view commandLine, int windowStyle) override;
     std::intptr_t ShellOpen(std::string_view file, int showCommand) override;

@@ -68,6 +68,10 @@ bool Win32System::AnotherInstanceRunning() {
     return false;
 }
 
+void Win32System::ReleaseInstance() { instanceMutex_.reset(); }
+
+std::uint32_t Win32System::ProcessId() { return GetCurrentProcessId(); }
+
 bool Win32System::StartProgram(std::string_view path, std::string_view arguments) {
     std::wstring commandLine = L"\"" + Utf8ToWide(path) + L"\"";
     if (!arguments.empty()) commandLine += L" " + Utf8ToWide(arguments);
@@ -105,10 +109,12 @@ bool Win32System::RunScript(std::string_view scriptPath, bool utf8) {
     const std::wstring script = Utf8ToWide(scriptPath);
     const auto slash = script.rfind(L'\\');
     const std::wstring folder = slash == std::wstring::npos ? std::wstring() : script.substr(0, slash + 1);
-    // cmd strips the outer quotes of what follows /c; the script's own quotes stay.
-    std::wstring commandLine = L"cmd.exe /d /c \"";
+    // The script runs in its folder and is named relative to it: cmd expands "%" on its command
+    // line too, so the folder's name must not appear there. cmd strips the outer quotes of what
+    // follows /c; /v:off keeps "!" literal whatever the registry says.
+    std::wstring commandLine = L"cmd.exe /d /v:off /c \"";
     if (utf8) commandLine += L"CHCP 65001 >NUL & ";
-    commandLine += L"\"" + script + L"\"\"";
+    commandLine += L".\\" + script.substr(slash + 1) + L"\"";
     STARTUPINFOW si{};
     si.cb = sizeof si;
     si.dwFlags = STARTF_USESHOWWINDOW;

@@ -212,6 +212,10 @@ HttpGetResult WinHttpTransport::Get(const HttpGetRequest& request) {
     unique_hinternet req(WinHttpOpenRequest(connection.get(), L"GET", ToWide(parts->target).c_str(), nullptr,
                                             WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, flags));
     if (!req) return Fail();
+    // Set, not left to a default: a redirect from HTTPS to HTTP would send the API key or fetch a
+    // program file in the clear.
+    DWORD redirects = WINHTTP_OPTION_REDIRECT_POLICY_DISALLOW_HTTPS_TO_HTTP;
+    if (!WinHttpSetOption(req.get(), WINHTTP_OPTION_REDIRECT_POLICY, &redirects, sizeof redirects)) return Fail();
     ProxyInfo proxy;
     const int proxyWaitMs = budget.PhaseMs();
     if (FindProxy(ToWide(request.url), proxyWaitMs < 0 ? 0 : std::max(proxyWaitMs, 1), proxy)) {

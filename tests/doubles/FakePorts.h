@@ -35,8 +35,10 @@ public:
     bool RemoveFile(std::string_view path) override;
     bool WriteNewFile(std::string_view path, std::string_view bytes) override;
     bool RenameFile(std::string_view from, std::string_view to) override;
+    bool HoldUntilExit(std::string_view path) override { held.emplace_back(path); return WriteFile(path, ""); }
 
     std::map<std::string, std::string> files;
+    std::vector<std::string> held;
     std::vector<std::string> hidden;     // present but hidden: not found by FileSize
     bool failReads = false;
     // Paths whose write, removal or renaming (as the source) fails, as in a read-only folder.
@@ -51,6 +53,8 @@ public:
     FileVersion ProgramVersion() override { return version; }
     OsVersion GetOsVersion() override { return os; }
     bool AnotherInstanceRunning() override;
+    void ReleaseInstance() override { events.push_back("release"); }
+    std::uint32_t ProcessId() override { return 4242; }
     bool StartProgram(std::string_view path, std::string_view arguments) override;
     std::uint32_t StartCommand(std::string_view commandLine, int windowStyle) override;
     std::intptr_t ShellOpen(std::string_view file, int showCommand) override;

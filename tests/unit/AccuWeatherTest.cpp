@@ -85,11 +85,11 @@ TEST(WeatherRequest, ReplyOrStatusText) {
 TEST(ServiceHosts, SettingsOverrideTheBuiltInHosts) {
     struct Row { const char *api, *satellite, *update, *key; std::string wantApi, wantSatellite, wantUpdate, wantKey; };
     const Row rows[] = {
-        {nullptr, nullptr, nullptr, nullptr, "http://dataservice.accuweather.com/", "http://sirocco.accuweather.com/",
+        {nullptr, nullptr, nullptr, nullptr, "https://dataservice.accuweather.com/", "http://sirocco.accuweather.com/",
          "https://updates.korvelin.invalid/updates", "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe"},
         {"http://127.0.0.1:5000", " http://127.0.0.1:5000/ ", "http://127.0.0.1:5000/updates//", "testkey",
          "http://127.0.0.1:5000/", "http://127.0.0.1:5000/", "http://127.0.0.1:5000/updates", "testkey"},
-        {"  ", "", " ", "  ", "http://dataservice.accuweather.com/", "http://sirocco.accuweather.com/",  // blank: built in
+        {"  ", "", " ", "  ", "https://dataservice.accuweather.com/", "http://sirocco.accuweather.com/",  // blank: built in
          "https://updates.korvelin.invalid/updates", "k7Qm2XwPz9LcT4vR8nB3yH6dJ1sF5gAe"},
     };
     for (const Row& r : rows) {

@@ -1,6 +1,8 @@
 // The display-scaling check of Windows 7 and 8.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "doubles/FakePorts.h"
 #include "system/mChkDPI.h"
 #include "system/mRegistry2.h"
@@ -65,6 +67,9 @@ TEST(DpiCheck, Table) {
         if (r.restart) commands.emplace_back("Explorer.exe \"C:\\Apps\\Wolkenglas.exe\"", 2);
         if (r.logoff) commands.emplace_back("shutdown.exe /l", 0);
         EXPECT_EQ(fake.system.commands, commands) << r.name;
+        // The new copy must find the lock free and wait for it, as after any restart.
+        EXPECT_EQ(std::count(fake.system.events.begin(), fake.system.events.end(), "release"), r.restart) << r.name;
+        EXPECT_EQ(fake.settings.Get("Reload"), r.restart ? "1" : "<missing>") << r.name;
         ASSERT_EQ(fake.system.boxes.size(), static_cast<std::size_t>(r.boxes)) << r.name;
         if (r.boxes < 2) continue;
         const std::string first = std::string("  Sie verwenden eine Desktop-Skalierung von ") +

@@ -160,7 +160,7 @@ TEST(KeylessSource, ChoiceRuleAndWhatPassesThrough) {
         s.http.Respond(200, "OK", "[]");
         GetCity(s.service, "171001", "de-DE");
         ASSERT_EQ(s.http.requests.size(), 1u);
-        EXPECT_EQ(s.http.requests[0].url.rfind(row.keyless ? "http://geo.test/v1/get?id=171001" : "http://dataservice", 0), 0u)
+        EXPECT_EQ(s.http.requests[0].url.rfind(row.keyless ? "http://geo.test/v1/get?id=171001" : "https://dataservice", 0), 0u)
             << s.http.requests[0].url;
     }
     // The satellite picture and the updates pass on unchanged.

@@ -32,15 +32,21 @@ public:
     std::function<void()> onRequest;
 };
 
-// A minimal Windows program: "MZ", the "PE" header, one section of 0x100 bytes at 0x100.
-std::string Program(char tag, std::size_t size = 0x200) {
-    std::string b(0x200, tag);
-    b.replace(0, 2, "MZ");
-    b.replace(0x3C, 4, std::string("\x40\0\0\0", 4));
-    b.replace(0x40, 8, std::string("PE\0\0\0\0\x01\0", 8));
-    b.replace(0x54, 2, std::string(2, '\0'));
-    b.replace(0x68, 8, std::string("\0\x01\0\0\0\x01\0\0", 8));
-    return b.substr(0, size);
+// A minimal Windows program (PE32+) of version 1.<minor>: one section holding the resource tree
+// RT_VERSION / 1 / 0x409 and its VS_VERSIONINFO. `tag` fills otherwise unused bytes.
+std::string Program(std::uint16_t minor, char tag = 'p', std::uint16_t machine = kOwnMachine,
+                    std::uint16_t flags = 0x0022, std::uint32_t type = 16) {
+    std::string b(0x300, '\0');
+    std::fill(b.begin() + 0x180, b.begin() + 0x200, tag);
+    const auto put = [&](std::size_t at, std::uint32_t v) { for (int i = 0; i < 4; ++i) b[at + i] = char(v >> (8 * i)); };
+    put(0, 'M' | 'Z' << 8), put(0x3C, 0x40), put(0x40, 0x4550), put(0x44, machine | 1 << 16), put(0x54, 0xF0 | flags << 16);
+    put(0x58, 0x20B), put(0xC4, 16), put(0xD8, 0x1000), put(0xDC, 0x100);               // 16 directories, resources
+    put(0x150, 0x100), put(0x154, 0x1000), put(0x158, 0x100), put(0x15C, 0x200);        // the section
+    put(0x20C, 1 << 16), put(0x210, type), put(0x214, 0x80000018);                      // type
+    put(0x224, 1 << 16), put(0x228, 1), put(0x22C, 0x80000030);                          // name
+    put(0x23C, 1 << 16), put(0x240, 0x409), put(0x244, 0x48), put(0x248, 0x1058), put(0x24C, 92);  // language
+    put(0x280, 0xFEEF04BD), put(0x288, 1 << 16 | minor);
+    return b;
 }
 
 std::span<const std::uint8_t> Bytes(const std::string& s) { return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()}; }
@@ -69,10 +75,36 @@ TEST(Update, RecordAndVersionRules) {
         {"1.55", "1.54", true}, {"1.54", "1.54", false}, {"1.54", "1.55", false}, {"1.54a", "1.54", true},
         {"1.54 Beta 2", "1.54", true}, {"1.100", "1.99", false}};
     for (const auto& [offered, current, newer] : versions) EXPECT_EQ(IsNewerVersion(offered, current), newer) << offered;
+    // The downloaded program's own version against the record's and the running one.
+    const std::tuple<const char*, const char*, bool> installable[] = {
+        {"1.55", "1.55", true}, {"1.54", "1.54", false}, {"1.53", "1.53", false}, {"1.56", "1.55", false}};
+    for (const auto& [program, announced, yes] : installable)
+        EXPECT_EQ(IsInstallable(program, {"W", "f", announced, "d"}, "1.54"), yes) << program << " " << announced;
+    for (const auto& [url, yes] : {std::pair{"https://u.example/updates", true}, {"http://127.0.0.1:8/u", true},
+                                  {"http://localhost/u", true}, {"http://[::1]:80/u", true},
+                                  {"http://u.example/updates", false}, {"ftp://u.example/", false}})
+        EXPECT_EQ(IsProgramSource(url), yes) << url;
+}
+
+TEST(Update, ProgramCheck) {
+    const std::uint16_t otherMachine = kOwnMachine == 0x14C ? 0x8664 : 0x14C;
+    const std::pair<std::string, const char*> rows[] = {
+        {Program(55), "1.55"},
+        {Program(55, 'p', kOwnMachine, 0x2022), nullptr},          // a DLL
+        {Program(55, 'p', otherMachine), nullptr},                 // another processor
+        {Program(55).substr(0, 0x2F0), nullptr},                   // cut off
+        {Program(55).substr(0, 0x100), nullptr},
+        {"<html><body>404</body></html>" + std::string(0x300, ' '), nullptr},  // a page
+        {Program(55, 'p', kOwnMachine, 0x0022, 3), nullptr},       // no version resource
+    };
+    for (const auto& [bytes, version] : rows) {
+        const auto found = ProgramVersionText(Bytes(bytes));
+        EXPECT_EQ(found.value_or("-"), version ? version : "-") << bytes.size();
+    }
 }
 
 TEST(Update, CheckOutcomes) {
-    const std::string oldProgram = Program('o'), newProgram = Program('n');
+    const std::string oldProgram = Program(54, 'o'), newProgram = Program(55, 'n');
     const std::string record = "[Wolkenglas|W-1.55.exe|1.55|05.01.2016|" + CRC32Hex(CRC32(Bytes(newProgram))) + "]\r\n";
     const std::string noCrc = "[Wolkenglas|W-1.55.exe|1.55|05.01.2016]\r\n";
     const MsgIcon ask = MsgIcon::Question, fail = MsgIcon::Stop, done = MsgIcon::Exclamation;
@@ -83,10 +115,9 @@ TEST(Update, CheckOutcomes) {
         {"nothing newer", {"[Wolkenglas|x.exe|1.54|d]"}, MsgResult::Yes, "", {}},
         {"declined", {record}, MsgResult::No, "1.55", {ask}},
         {"a page", {record, "<html>404</html>"}, MsgResult::Yes, "ERROR", {ask}},
-        {"wrong CRC", {record, Program('x')}, MsgResult::Yes, "ERROR", {ask, fail}},
-        {"cut off, no CRC", {noCrc, Program('n', 0x1F0)}, MsgResult::Yes, "ERROR", {ask, fail}},
-        {"not a program", {noCrc, std::string(0x200, 'Z')}, MsgResult::Yes, "ERROR", {ask, fail}},
-        {"one byte", {noCrc, "M"}, MsgResult::Yes, "ERROR", {ask, fail}},
+        {"wrong CRC", {record, Program(55, 'x')}, MsgResult::Yes, "ERROR", {ask, fail}},
+        {"cut off, no CRC", {noCrc, newProgram.substr(0, 0x2F0)}, MsgResult::Yes, "ERROR", {ask, fail}},
+        {"not the version announced", {noCrc, Program(56)}, MsgResult::Yes, "ERROR", {ask, fail}},
         {"failed download", {noCrc}, MsgResult::Yes, "ERROR", {ask, fail}},
         {"bad CRC field", {"[Wolkenglas|x.exe|1.55|d|XYZ]"}, MsgResult::Yes, "ERROR", {fail}},
         {"installed", {record, newProgram}, MsgResult::Yes, "OK", {ask, done}},
@@ -119,11 +150,16 @@ TEST(Update, CheckOutcomes) {
                   "1.54\r\n    Neue Version:       1.55  [05.01.2016]\r\n\r\nSoll es heruntergeladen und installiert werden?      ");
         EXPECT_EQ(fake.system.boxes[1].text, "FEHLER: CRC32 Pr\xFC" "fsumme falsch! Update gescheitert!      ");
     }
+    FakePorts fake;
+    Server server;
+    FakeEnvironment environment;
+    EXPECT_EQ(UpdateCheck(fake.ports, {server, environment}, "http://u.example/updates", "Wolkenglas.exe", kExe, "1.54"), "");
+    EXPECT_TRUE(server.urls.empty()) << "no program over plain HTTP";
 }
 
 // Every failure of the replacement leaves the old program in place.
 TEST(Update, ReplacementFailures) {
-    const std::string oldProgram = Program('o'), newProgram = Program('n');
+    const std::string oldProgram = Program(54, 'o'), newProgram = Program(55, 'n');
     const std::string fresh = NewProgramPath(kExe), old = OldProgramPath(kExe);
     const std::pair<const char*, std::function<void(FakeFileSystem&)>> failures[] = {
         {"new file not written", [&](FakeFileSystem& f) { f.failWrites.push_back(fresh); }},
@@ -147,35 +183,41 @@ TEST(Update, ReplacementFailures) {
     }
 }
 
+// The script names every file relative to its folder, so the same lines serve any folder.
 TEST(Update, ScriptLines) {
-    const std::string lodz = "C:\\\xC5\x81\xC3\xB3" "d\xC5\xBA\\";  // C:\Łódź\ in UTF-8
-    const std::string loop = ":LOOP\r\n TIMEOUT /T 1 >NUL\r\n";
-    struct Row { std::string file, program, extra; bool end; std::string script; bool utf8; };
-    const Row rows[] = {
-        {"C:\\A\\W.exe.old", "C:\\A\\W.exe", "", true,
-         "@ECHO OFF\r\n IF NOT EXIST \"C:\\A\\W.exe.old\" GOTO END\r\n" + loop + " TASKKILL /F /IM \"W.exe.old\" /T\r\n"
-         " DEL \"C:\\A\\W.exe.old\" >NUL\r\n IF EXIST \"C:\\A\\W.exe.old\" GOTO LOOP\r\n GOTO END\r\n:END\r\n"
-         " \"C:\\A\\W.exe\"\r\n DEL \"C:\\A\\W.exe.old.bat\" >NUL", false},
-        {"\\x", " ", "ECHO x", true, "@ECHO OFF\r\n IF NOT EXIST \"\\x\" GOTO END\r\n ECHO x\r\n" + loop +  // no process name
-         " DEL \"\\x\" >NUL\r\n IF EXIST \"\\x\" GOTO LOOP\r\n GOTO END\r\n:END\r\n DEL \"\\x.bat\" >NUL", false},
-        {lodz + "W.old", lodz + "W.exe", "", true, "@ECHO OFF\r\n IF NOT EXIST \"W.old\" GOTO END\r\n" + loop +
-         " TASKKILL /F /IM \"W.old\" /T\r\n DEL \"W.old\" >NUL\r\n IF EXIST \"W.old\" GOTO LOOP\r\n GOTO END\r\n"
-         ":END\r\n \"W.exe\"\r\n DEL \"W.old.bat\" >NUL", false},
-        {lodz + "\xC5\x81", "D:\\b.exe", "", false, "@ECHO OFF\r\n IF NOT EXIST \"\xC5\x81\" GOTO END\r\n" + loop +
-         " DEL \"\xC5\x81\" >NUL\r\n IF EXIST \"\xC5\x81\" GOTO LOOP\r\n GOTO END\r\n:END\r\n \"D:\\b.exe\"\r\n"
-         " DEL \"\xC5\x81.bat\" >NUL", true},
-    };
-    for (const Row& r : rows) {
+    const std::string expected =
+        "@ECHO OFF\r\n IF NOT EXIST \"Wolkenglas-Update-4242.lock\" GOTO END\r\n SET N=0\r\n:LOOP\r\n"
+        " PING -n 2 127.0.0.1 >NUL\r\n SET /A N+=1\r\n IF %N% GEQ 10 TASKKILL /F /PID 4242 >NUL 2>NUL\r\n"
+        " DEL \"Wolkenglas-Update-4242.lock\" >NUL 2>NUL\r\n"
+        " IF EXIST \"Wolkenglas-Update-4242.lock\" IF %N% LSS 30 GOTO LOOP\r\n"
+        " IF EXIST \"Wolkenglas-Update-4242.lock\" GOTO BACK\r\n GOTO END\r\n:END\r\n"
+        " START \"\" \"Wolkenglas.exe\"\r\n SET N=0\r\n:WAIT\r\n PING -n 2 127.0.0.1 >NUL\r\n SET /A N+=1\r\n"
+        " FOR /F \"tokens=2*\" %%A IN ('REG QUERY \"HKCU\\Software\\VB and VBA Program Settings\\Korvelin\\AccuWeather\""
+        " /v Version 2^>NUL') DO IF \"%%B\"==\"1.55\" GOTO DONE\r\n"
+        " IF EXIST \"Wolkenglas.exe.old\" DEL \"Wolkenglas.exe\" >NUL 2>NUL\r\n"
+        " IF EXIST \"Wolkenglas.exe\" IF %N% LSS 60 GOTO WAIT\r\n:BACK\r\n"
+        " TASKKILL /F /IM \"Wolkenglas.exe\" >NUL 2>NUL\r\n PING -n 2 127.0.0.1 >NUL\r\n"
+        " IF EXIST \"Wolkenglas.exe.old\" DEL \"Wolkenglas.exe\" >NUL 2>NUL\r\n"
+        " IF NOT EXIST \"Wolkenglas.exe\" REN \"Wolkenglas.exe.old\" \"Wolkenglas.exe\"\r\n"
+        " START \"\" \"Wolkenglas.exe\"\r\n GOTO QUIT\r\n:DONE\r\n DEL \"Wolkenglas.exe.old\" >NUL 2>NUL\r\n"
+        ":QUIT\r\n DEL \"Wolkenglas-Update-4242.bat\" >NUL";
+    for (const std::string folder : {"C:\\Apps\\", "C:\\100% \xC5\x81\xC3\xB3" "d\xC5\xBA & Co\\", "D:\\%TEMP%\\",
+                                     "C:\\a^b!c\\", "C:\\\xE6\x97\xA5\xE6\x9C\xAC\\"}) {
         FakePorts fake;
-        DeleteSelf(fake.system, fake.files, r.file, r.program, r.extra, r.end);
-        EXPECT_EQ(fake.files.files[r.file + ".bat"], r.script) << r.file;
-        EXPECT_EQ(fake.system.scripts, (std::vector<std::pair<std::string, bool>>{{r.file + ".bat", r.utf8}})) << r.file;
+        fake.files.files[folder + "Wolkenglas.exe"] = Program(55);
+        HandOverUpdate(fake.ports, folder + "Wolkenglas.exe");
+        EXPECT_EQ(fake.files.files[folder + "Wolkenglas-Update-4242.bat"], expected) << folder;
+        EXPECT_EQ(fake.system.scripts, (std::vector<std::pair<std::string, bool>>{{folder + "Wolkenglas-Update-4242.bat", false}}));
+        EXPECT_EQ(fake.files.held, std::vector<std::string>{folder + "Wolkenglas-Update-4242.lock"});
+        EXPECT_EQ(fake.settings.Get("Reload"), "1");
     }
-    FakePorts none;
-    DeleteSelf(none.system, none.files, "  ", kExe, "", true);
-    none.files.failWrites.push_back("C:\\x.bat");
-    DeleteSelf(none.system, none.files, "C:\\x", kExe, "", true);
-    EXPECT_TRUE(none.files.files.empty() && none.system.scripts.empty());
+    // A script of an earlier update still there: a name of its own. A "%" in the file name is doubled.
+    FakePorts fake;
+    fake.files.files["C:\\A\\Wolkenglas-Update-4242.bat"] = "running";
+    HandOverUpdate(fake.ports, "C:\\A\\100%.exe");
+    const std::string text = fake.files.files["C:\\A\\Wolkenglas-Update-4242-2.bat"];
+    EXPECT_NE(text.find(" START \"\" \"100%%.exe\"\r\n"), std::string::npos) << text;
+    EXPECT_EQ(fake.files.files["C:\\A\\Wolkenglas-Update-4242.bat"], "running");
 }
 
 // The check at start waits for the first refresh's outcome and then runs through the task runner:
@@ -186,7 +228,7 @@ TEST(Update, CheckFollowsTheFirstRefreshAndHandsOverAtExit) {
     FakePorts& fake = w.fake;
     fake.system.exePath = kExe;
     fake.system.os = {2, 5, 1};
-    fake.files.files[kExe] = Program('o');
+    fake.files.files[kExe] = Program(54, 'o');
     fake.system.answer = MsgResult::No;
     fake.settings.Set("Server.Update", kBase);
     fake.settings.Set("Location.Selected", "Berlin");
@@ -219,7 +261,7 @@ TEST(Update, CheckFollowsTheFirstRefreshAndHandsOverAtExit) {
     EXPECT_EQ(std::make_pair(w.main.lTitle[0].Caption, w.main.lTitle[0].ForeColor), failed);
     EXPECT_FALSE(w.set.UpdateOk || w.set.Updating());
 
-    server.bodies = {"[Wolkenglas|W-1.55.exe|1.55|05.01.2016]", Program('n')};
+    server.bodies = {"[Wolkenglas|W-1.55.exe|1.55|05.01.2016]", Program(55, 'n')};
     fake.system.answer = MsgResult::Yes;
     w.set.ckUpdate_Click();
     w.set.ckUpdate_Click();  // one check at a time
@@ -231,9 +273,8 @@ TEST(Update, CheckFollowsTheFirstRefreshAndHandsOverAtExit) {
     EXPECT_EQ(w.mainWindow.caption, "Wolkenglas:  Programm Neustart ...");
 
     w.main.Form_Unload();
-    EXPECT_EQ(fake.system.scripts, (std::vector<std::pair<std::string, bool>>{{std::string(kExe) + ".old.bat", false}}));
-    EXPECT_EQ(fake.files.files[std::string(kExe) + ".old.bat"], DeleteSelfScript(std::string(kExe) + ".old", kExe, "", true));
-    EXPECT_EQ(fake.settings.Get("Reload"), "1");
+    EXPECT_EQ(fake.system.scripts, (std::vector<std::pair<std::string, bool>>{{"C:\\Apps\\Wolkenglas-Update-4242.bat", false}}));
+    EXPECT_NE(fake.files.files["C:\\Apps\\Wolkenglas-Update-4242.bat"].find("==\"1.55\" GOTO DONE"), std::string::npos);
 }
 
 }  // namespace
