@@ -1,13 +1,11 @@
 // The side-by-side manifest and the restart that makes Windows read it.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "doubles/FakePorts.h"
 #include "satellite/frmPic.h"
 #include "settings/frmSet.h"
 #include "system/mManifest.h"
+#include "unit/reference/ReplyCorpus.h"
 #include "widget/frmMain.h"
 
 namespace {
@@ -15,15 +13,8 @@ namespace {
 constexpr const char* kExe = "C:\\Apps\\Wolkenglas.exe";
 constexpr const char* kPath = "C:\\Apps\\Wolkenglas.exe.manifest";
 
-std::string Kept() {
-    std::ifstream in(WG_FIXTURES_DIR "/manifest/Wolkenglas.exe.manifest", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(Manifest, WhenToWriteAndWhat) {
-    const std::string kept = Kept();
+    const std::string kept = corpus::ReadFile(WG_FIXTURES_DIR "/manifest/Wolkenglas.exe.manifest");
     ASSERT_FALSE(kept.empty());
     std::string otherIdentity = kept;
     otherIdentity.replace(otherIdentity.find("1.54.0.0"), 8, "1.53.0.0");
