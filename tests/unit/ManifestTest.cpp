@@ -1,9 +1,7 @@
 // The side-by-side manifest and the restart that makes Windows read it.
 #include <gtest/gtest.h>
 
-#include "doubles/FakePorts.h"
-#include "satellite/frmPic.h"
-#include "settings/frmSet.h"
+#include "doubles/FakeServices.h"
 #include "system/mManifest.h"
 #include "unit/reference/ReplyCorpus.h"
 #include "widget/frmMain.h"
@@ -48,14 +46,10 @@ TEST(Manifest, WhenToWriteAndWhat) {
 // The first start writes the manifest and restarts once, with its arguments; nothing makes it
 // restart again and again.
 TEST(Manifest, StartRestartsOnce) {
-    struct App {
-        FakePorts fake;
-        FakeWindow mainWindow, setWindow, picWindow;
-        frmMain main{fake.ports, mainWindow};
-        frmSet set{fake.ports, setWindow, main};
-        frmPic pic{picWindow, main};
+    struct App : ServicedWindows {
         App() {
-            main.Attach(set, pic);
+            set.coLocListIndex = -1;  // the place comes from the store: none
+            set.tCID.clear();
             fake.system.exePath = kExe;
             fake.system.os = {2, 6, 1};
             fake.files.files[kExe] = "MZ";
