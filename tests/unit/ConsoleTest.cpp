@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "console/CommandLine.h"
 #include "console/FaceJson.h"
@@ -19,21 +18,16 @@
 #include "console/SheetPictures.h"
 #include "doubles/FakePorts.h"
 #include "doubles/WeatherServerProcess.h"
+#include "unit/reference/ReplyCorpus.h"
 #include "widget/PictureOps.h"
 #include "widget/frmMain.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using corpus::ReadFile;
 using nlohmann::json;
 using Controls = std::map<std::pair<std::string, int>, json>;
-
-std::string Slurp(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 struct ProgramRun {
     int status = -1;
@@ -47,7 +41,7 @@ ProgramRun RunConsoleProgram(const std::string& env, const std::string& args) {
     const std::string command = "env " + env + " " WG_CONSOLE_EXE " " + args + " >" + (dir / "out").string() +
                                 " 2>" + (dir / "err").string();
     const int status = std::system(command.c_str());
-    ProgramRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir / "out"), Slurp(dir / "err")};
+    ProgramRun run{WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadFile(dir / "out"), ReadFile(dir / "err")};
     fs::remove_all(dir);
     return run;
 }
@@ -169,7 +163,7 @@ TEST(ConsoleProgram, RefreshAgainstTheLocalServer) {
     EXPECT_EQ(c.at({"lDay", 2})["caption"], "FR 10.07.");
     EXPECT_EQ(c.at({"PicSat", -1})["visible"], true);
     EXPECT_EQ(j["tray"]["tip"].get<std::string>().rfind(" Berlin: " + now["WeatherText"].get<std::string>(), 0), 0u);
-    EXPECT_EQ(Slurp(settings), stored);  // the override was not stored
+    EXPECT_EQ(ReadFile(settings), stored);  // the override was not stored
 
     WeatherServerProcess failing({"--status", "503"});
     std::ofstream(settings, std::ios::binary) << "Server.Source=service\nServer.Api=" << failing.Base()
@@ -221,12 +215,12 @@ TEST(ConsoleProgram, SearchListsPlacesAndChoosingOneStoresAndRefreshesIt) {
         const ProgramRun none = RunConsoleProgram(env, "--search Atlantis" + with);
         EXPECT_EQ(std::tie(none.status, none.out, none.err), std::make_tuple(1, std::string(), std::string("Wolkenglas:  Kein Ort gefunden.\n")));
         EXPECT_EQ(RunConsoleProgram(env, "--search Neustadt --choose 3" + with).status, 2);
-        EXPECT_EQ(Slurp(settings), stored);  // listing stores nothing
+        EXPECT_EQ(ReadFile(settings), stored);  // listing stores nothing
 
         const ProgramRun chosen = RunConsoleProgram(env, "--search Neustadt --choose 2 --json" + with);
         ASSERT_EQ(chosen.status, 0) << chosen.err;
         EXPECT_EQ(json::parse(chosen.out)["title"]["caption"], "Wolkenglas:  Neustadt");
-        const std::string after = Slurp(settings);
+        const std::string after = ReadFile(settings);
         EXPECT_NE(after.find("Location.Selected=DE: 96465 Neustadt, Bayern, Deutschland\n"), std::string::npos) << after;
         EXPECT_NE(after.find("Location.Key=171009\n"), std::string::npos) << after;
         EXPECT_EQ(json::parse(chosen.out)["title"]["color"], "#80FF80");

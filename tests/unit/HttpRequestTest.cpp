@@ -28,7 +28,6 @@ TEST(HttpRequest, StatusTextsAndResults) {
         HttpResult result;
     };
     const Row rows[] = {
-        {{HttpOutcome::Completed, 200, "OK", "{\"a\":1}"}, false, "", "OK", std::string("{\"a\":1}")},
         {{HttpOutcome::Completed, 200, "OK", "body"}, false, "prev ", "prev OK", std::string("body")},
         {{HttpOutcome::Completed, 200, "OK", ""}, false, "", "OK", std::string()},
         {{HttpOutcome::Completed, 200, "OK", ""}, true, "", "OK", std::int32_t{0}},
@@ -85,7 +84,6 @@ TEST(HttpRequest, TimeoutAppliesToEachPhaseInMilliseconds) {
     struct Row { std::int32_t seconds; int ms; const char* text; };
     const Row rows[] = {
         {10, 10000, "Timeout (10 Seconds)"},
-        {1, 1000, "Timeout (1 Seconds)"},
         {0, 0, "Timeout (0 Seconds)"},
         {-3, 0, "Timeout (-3 Seconds)"},
         {INT32_MAX, INT_MAX, "Timeout (2147483647 Seconds)"},
@@ -120,7 +118,6 @@ TEST(HttpRequest, UrlSchemeAndCredentials) {
         {"http://anna:a:b@h/p", "", "", "http://h/p", "anna", "a:b"},
         {"http://anna:geheim@h/p", "bert", "", "http://h/p", "bert", "geheim"},  // explicit ones win
         {"http://anna:geheim@h/p", "", "pw", "http://h/p", "anna", "pw"},
-        {"http://anna@h/p", "", "pw", "http://h/p", "anna", "pw"},
         {"h:8080/", "u", "p", "http://h:8080/", "u", "p"},
         // An "@" after the host is part of the path or query, not a credential.
         {"http://h/mail?to=a@b.example", "", "", "http://h/mail?to=a@b.example", "", ""},
@@ -187,7 +184,6 @@ TEST(SplitHttpUrl, PartsOfAbsoluteUrls) {
 TEST(EncodeQueryValue, Utf8PercentEncoding) {
     struct Row { const char* text; const char* encoded; };
     const Row rows[] = {
-        {"Berlin", "Berlin"},
         {"Bad T\xF6lz", "Bad%20T%C3%B6lz"},
         {"A&B#C?D=E+F/G", "A%26B%23C%3FD%3DE%2BF%2FG"},
         {"M\xFC" "nchen \x80", "M%C3%BCnchen%20%E2%82%AC"},

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "doubles/FakeServices.h"
 #include "service/KeylessSource.h"
@@ -16,12 +14,12 @@
 #include "weather/CurrentConditions.h"
 #include "weather/ForecastDay.h"
 #include "weather/RefreshRequests.h"
+#include "unit/reference/ReplyCorpus.h"
 
 namespace {
 
 std::string Recorded(const std::string& name) {
-    std::ifstream in(std::filesystem::path(WG_FIXTURES_DIR) / "open-meteo" / name, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return corpus::ReadFile(std::filesystem::path(WG_FIXTURES_DIR) / "open-meteo" / name);
 }
 
 struct Source {

@@ -1,13 +1,9 @@
 // The side-by-side manifest and the restart that makes Windows read it.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
-#include "doubles/FakePorts.h"
-#include "satellite/frmPic.h"
-#include "settings/frmSet.h"
+#include "doubles/FakeServices.h"
 #include "system/mManifest.h"
+#include "unit/reference/ReplyCorpus.h"
 #include "widget/frmMain.h"
 
 namespace {
@@ -15,15 +11,8 @@ namespace {
 constexpr const char* kExe = "C:\\Apps\\Wolkenglas.exe";
 constexpr const char* kPath = "C:\\Apps\\Wolkenglas.exe.manifest";
 
-std::string Kept() {
-    std::ifstream in(WG_FIXTURES_DIR "/manifest/Wolkenglas.exe.manifest", std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(Manifest, WhenToWriteAndWhat) {
-    const std::string kept = Kept();
+    const std::string kept = corpus::ReadFile(WG_FIXTURES_DIR "/manifest/Wolkenglas.exe.manifest");
     ASSERT_FALSE(kept.empty());
     std::string otherIdentity = kept;
     otherIdentity.replace(otherIdentity.find("1.54.0.0"), 8, "1.53.0.0");
@@ -57,14 +46,10 @@ TEST(Manifest, WhenToWriteAndWhat) {
 // The first start writes the manifest and restarts once, with its arguments; nothing makes it
 // restart again and again.
 TEST(Manifest, StartRestartsOnce) {
-    struct App {
-        FakePorts fake;
-        FakeWindow mainWindow, setWindow, picWindow;
-        frmMain main{fake.ports, mainWindow};
-        frmSet set{fake.ports, setWindow, main};
-        frmPic pic{picWindow, main};
+    struct App : ServicedWindows {
         App() {
-            main.Attach(set, pic);
+            set.coLocListIndex = -1;  // the place comes from the store: none
+            set.tCID.clear();
             fake.system.exePath = kExe;
             fake.system.os = {2, 6, 1};
             fake.files.files[kExe] = "MZ";

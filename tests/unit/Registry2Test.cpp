@@ -49,22 +49,18 @@ TEST(SplitRegPath, RootKeyAndValueName) {
          "LocaleName"},
         {"HKCU\\Software", HKCU, "Software", ""},                              // no second "\": all key
         {"HKCU", HKCU, "", ""},
-        {"HKCU\\", HKCU, "", ""},
         {"hkey_current_user\\X\\Y", HKCU, "X", "Y"},
         {"HKEY_USERS\\.DEFAULT\\Control Panel\\International\\LocaleName", HKU,
          ".DEFAULT\\Control Panel\\International", "LocaleName"},
         {"HKU\\.DEFAULT\\X\\Y", 0, ".DEFAULT\\X", "Y"},                       // HKEY_USERS has no short name
-        {"HKCC\\X\\Y", 0, "X", "Y"},
         {"HKEY_CURRENT_CONFIG\\X\\Y", HKCC, "X", "Y"},
         {"HKCR\\.txt\\", HKCR, ".txt", ""},
         {"HKEY_LOCAL_MACHINE\\S\\V", HKLM, "S", "V"},
         {"HKPD\\X", HKPD, "X", ""},
         {"HKDD\\X", HKDD, "X", ""},
         {"HKCUX\\A\\B", 0, "A", "B"},
-        {"H KCU\\A\\B", 0, "A", "B"},
         {"\\A\\B", 0, "A", "B"},
         {"", 0, "", ""},
-        {"   ", 0, "", ""},
         {"HKCU/Software/A", 0, "", ""},                                        // "/" separates nothing
     };
     for (const Row& r : rows) {
@@ -79,11 +75,9 @@ TEST(SplitRegPath, RootKeyAndValueName) {
 TEST(Registry, WritesChooseTheTypeFromTheValueKind) {
     struct Row { RegValue value; std::uint32_t type; std::string bytes; RegValue readBack; };
     const Row rows[] = {
-        {std::int32_t{1}, reg::kDword, std::string("\x01\0\0\0", 4), std::int32_t{1}},
         {std::int32_t{-2}, reg::kDword, std::string("\xFE\xFF\xFF\xFF", 4), std::int32_t{-2}},
         {std::int16_t{-5}, reg::kDword, std::string("\xFB\xFF\xFF\xFF", 4), std::int32_t{-5}},
         {std::uint8_t{200}, reg::kDword, std::string("\xC8\0\0\0", 4), std::int32_t{200}},
-        {std::string("1"), reg::kSz, std::string("1\0", 2), std::string("1")},
         {std::string("Gr\xFC\xDF"), reg::kSz, std::string("Gr\xFC\xDF\0", 5), std::string("Gr\xFC\xDF")},
         {std::string(), reg::kSz, std::string("\0", 1), std::string()},
         {std::monostate{}, reg::kSz, std::string("\0", 1), std::string()},

@@ -1,4 +1,4 @@
-// The settings file of the Linux hosts, and the Windows-1252 to UTF-8 conversion it writes with.
+// The settings file of the Linux hosts.
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -10,8 +10,6 @@
 #include <sstream>
 
 #include "native/FileSettingsStore.h"
-#include "service/mUTF8toWIN.h"
-#include "service/mUTF8toWIN.h"
 
 namespace {
 
@@ -28,13 +26,6 @@ std::optional<std::string> Slurp(const fs::path& file) {
 void Put(const fs::path& file, const std::string& bytes) { std::ofstream(file, std::ios::binary) << bytes; }
 
 }  // namespace
-
-TEST(WINtoUTF8, EveryByteComesBackThroughUTF8toWIN) {
-    std::string all;
-    for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
-    EXPECT_EQ(UTF8toWIN(WINtoUTF8(all)), all);
-    EXPECT_EQ(WINtoUTF8("M\xFCnchen \x80 \x81\x9F"), "M\xC3\xBCnchen \xE2\x82\xAC \xC2\x81\xC5\xB8");
-}
 
 TEST(FileSettingsStore, Rules) {
     struct Row {

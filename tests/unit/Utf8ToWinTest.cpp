@@ -42,6 +42,7 @@ TEST(Utf8ToWinTest, EveryUpperHalfByteComesBackFromItsUtf8) {
       ASSERT_TRUE(utf8.has_value());
     }
     EXPECT_EQ(UTF8toWIN(*utf8), target) << std::hex << b;
+    EXPECT_EQ(WINtoUTF8(target), *utf8) << std::hex << b;  // the settings file writes with it
     EXPECT_EQ(UTF8toWIN("x" + *utf8 + "y" + *utf8), "x" + target + "y" + target) << std::hex << b;
   }
   EXPECT_EQ(assigned, 123);

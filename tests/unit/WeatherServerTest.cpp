@@ -6,7 +6,6 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <string>
 #include <vector>
@@ -14,6 +13,7 @@
 #include "server/Astronomy.h"
 #include "server/Places.h"
 #include "server/Replies.h"
+#include "unit/reference/ReplyCorpus.h"
 
 namespace {
 
@@ -21,12 +21,6 @@ using nlohmann::json;
 using namespace ws;
 namespace fs = std::filesystem;
 const fs::path kFixtures = fs::path(WG_FIXTURES_DIR) / "service";
-
-std::string readFile(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Every member path of a JSON value: "Day/Wind/Speed/Value"; array elements are looked into.
 void collectPaths(const json& value, const std::string& prefix, std::set<std::string>& paths)
@@ -51,7 +45,7 @@ std::set<std::string> recordedPaths(std::initializer_list<const char*> files)
 {
     std::set<std::string> paths;
     for (const char* file : files)
-        paths.merge(pathsOf(json::parse(readFile(kFixtures / file))));
+        paths.merge(pathsOf(json::parse(corpus::ReadFile(kFixtures / file))));
     return paths;
 }
 

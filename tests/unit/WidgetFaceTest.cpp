@@ -193,7 +193,6 @@ TEST(WidgetFace, TitleColorFollowsTheFocusOnlyForItsTwoColours) {
     const Row rows[] = {
         {0x80FF80, true, 0x80FF80},  {0x80FF80, false, 0xC0C0C0}, {0xC0C0C0, true, 0x80FF80},
         {0xC0C0C0, false, 0xC0C0C0}, {0xFFFF80, true, 0xFFFF80},  {0xFFFF80, false, 0xFFFF80},  // farewell
-        {0xC0C0FF, true, 0xC0C0FF},  {0xC0C0FF, false, 0xC0C0FF},  // loading
         {0xFF8080, false, 0xFF8080}, {0x80FF81, false, 0x80FF81},  // error, and a near miss
     };
     for (const Row& r : rows) {

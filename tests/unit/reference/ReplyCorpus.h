@@ -21,14 +21,18 @@ struct Reply {
   std::string bytes;  // as received: UTF-8
 };
 
+// A file's bytes; empty when it cannot be read.
+inline std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 // Every *.json reply under fixturesDir/service, sorted by file name.
 inline std::vector<Reply> LoadReplies(const std::filesystem::path& fixturesDir) {
   std::vector<Reply> replies;
   for (const auto& entry : std::filesystem::directory_iterator(fixturesDir / "service")) {
     if (entry.path().extension() != ".json") continue;
-    std::ifstream in(entry.path(), std::ios::binary);
-    replies.push_back({entry.path().filename().string(),
-                       std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>())});
+    replies.push_back({entry.path().filename().string(), ReadFile(entry.path())});
   }
   std::sort(replies.begin(), replies.end(), [](const Reply& a, const Reply& b) { return a.file < b.file; });
   return replies;
