@@ -52,7 +52,7 @@ coproc SRV { exec "$SERVER" --port 0 --delay-ms 0; }
 pids+=($SRV_PID)
 read -r -u "${SRV[0]}" _ PORT
 BASE="http://127.0.0.1:$PORT/"
-for v in Server.Api Server.Satellite; do wine reg add "$KEY" /v "$v" /d "$BASE" /f >/dev/null; done
+for v in Server.Api Server.Satellite Server.Geocoding Server.Forecast; do wine reg add "$KEY" /v "$v" /d "$BASE" /f >/dev/null; done
 wine reg add "$KEY" /v Server.Update /d "${BASE}updates/" /f >/dev/null
 wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, DE" /f >/dev/null
 wine reg add "$KEY" /v Location.Key /d "171001" /f >/dev/null
