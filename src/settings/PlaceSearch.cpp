@@ -6,12 +6,11 @@
 #include "service/mUTF8toWIN.h"
 #include "system/Cat.h"
 #include "system/Numbers.h"
+#include "weather/ReplyText.h"
 
 namespace {
 // Shorter than the smallest reply that can hold a place ("[]", an error text).
 constexpr std::size_t kShortestPlaceReply = 10;
-// What of a failed request's text the title line can show.
-constexpr std::size_t kLongestErrorReply = 300;
 }  // namespace
 
 std::string PlaceEntry(std::string_view place) {
@@ -36,16 +35,10 @@ PlaceList ListPlaces(std::string_view reply) {
 
 std::optional<std::string> SearchFailure(std::string_view reply) {
     if (reply.find('[') != std::string_view::npos) return std::nullopt;
-    if (LowerCase(std::string(reply.substr(0, kLongestErrorReply))).find("error") == std::string::npos)
+    if (LowerCase(ShownText(reply)).find("error") == std::string::npos)
         return std::string("FEHLER:  Verbindungs-Problem mit Server.");
-    // "Http-Error 503: Service Unavailable" from its status on, each ":" as " -"; cut first, so
-    // that no reply makes the title's text long.
-    std::string text = "FEHLER:  ";
-    for (const char c : reply.substr(std::min<std::size_t>(11, reply.size()), kLongestErrorReply)) {
-        if (c == ':') text += " -";
-        else text += c;
-    }
-    return text;
+    // "Http-Error 503: Service Unavailable" shows as the refresh shows a failed place request.
+    return LocationErrorLine(reply);
 }
 
 std::string FindPlaces(const WeatherService& service, std::string_view searchText, std::string_view language) {
