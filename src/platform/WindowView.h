@@ -22,4 +22,20 @@ public:
     virtual void SetIcon(const IconImage&) {}
     // Asks the window to unload as Alt+F4 does; the host runs the unload handlers.
     virtual void Close() {}
+    // The picture sheets the face's tiles are cut from: in the model for as long as a refresh
+    // draws, dropped after it. A host that keeps them loaded all along does nothing.
+    virtual void LoadSheets() {}
+    virtual void DropSheets() {}
+};
+
+// The sheets loaded for this object's lifetime: a refresh draws its pictures within one.
+class SheetsLoaded {
+public:
+    explicit SheetsLoaded(WindowView& view) : view_(view) { view_.LoadSheets(); }
+    ~SheetsLoaded() { view_.DropSheets(); }
+    SheetsLoaded(const SheetsLoaded&) = delete;
+    SheetsLoaded& operator=(const SheetsLoaded&) = delete;
+
+private:
+    WindowView& view_;
 };

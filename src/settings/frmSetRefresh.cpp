@@ -186,6 +186,7 @@ void frmSet::ShowReplies(const ServiceReplies& r, const std::string& language, b
         if (!Trim(place).empty()) main_.SetTitle(Cat(MC, ":  ", place));
 
         // Current conditions, the program and tray icon, the tray's texts and balloon.
+        const SheetsLoaded sheets(main_.View());
         Locale& locale = services_->locale;
         const std::string& today = days[1];
         const CurrentConditions c = ReadCurrentConditions(conditions, today, metric, place, locale);

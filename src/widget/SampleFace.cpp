@@ -95,6 +95,7 @@ bool SampleFaceRequested(SettingsStore& store, std::string_view app, std::string
 void FillSampleFace(frmMain& f) {
     f.SetTitle(Cat({f.MC, ":  Köln"}));
     f.lTitle[0].ForeColor = 0x80FF80;
+    const SheetsLoaded sheets(f.View());
 
     // Current conditions.
     Tile(f.PicIcon, f.PicDay[0], 10, 5, 3);

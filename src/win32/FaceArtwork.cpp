@@ -31,13 +31,27 @@ void LoadFaceArtwork([[maybe_unused]] HINSTANCE instance, [[maybe_unused]] frmMa
     const ComApartment com;
     try {
         LoadPicture(instance, IDB_BACKGROUND, model.Pic);
+    } catch (...) {
+        // Without memory for the picture the face stays plain; the program still works.
+    }
+#endif
+}
+
+void LoadSheetArtwork([[maybe_unused]] HINSTANCE instance, [[maybe_unused]] frmMain& model) noexcept {
+#ifdef WG_HAVE_ARTWORK
+    const ComApartment com;
+    try {
         LoadPicture(instance, IDB_WEATHER, model.PicIcon);
         LoadPicture(instance, IDB_WIND, model.PicIconWind);
         LoadPicture(instance, IDB_MOON, model.PicIconMoon);
     } catch (...) {
-        // Without memory for the pictures the face stays plain; the program still works.
+        // A sheet without memory leaves its tiles empty this time.
     }
 #endif
+}
+
+void DropSheetArtwork(frmMain& model) noexcept {
+    for (PictureBox* sheet : {&model.PicIcon, &model.PicIconWind, &model.PicIconMoon}) PicCls(*sheet);
 }
 
 HCURSOR FaceCursor([[maybe_unused]] HINSTANCE instance, const frmMain& model, int x, int y) noexcept {

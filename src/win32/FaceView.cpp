@@ -12,6 +12,14 @@ void FaceView::Attach(HWND window, frmMain& model) noexcept {
     tooltips_.Create(window, model);
 }
 
+void FaceView::LoadSheets() noexcept {
+    if (model_ && window_) LoadSheetArtwork(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), *model_);
+}
+
+void FaceView::DropSheets() noexcept {
+    if (model_) DropSheetArtwork(*model_);
+}
+
 void FaceView::Paint(HDC dc) noexcept {
     if (!model_) return;
     try {

@@ -31,6 +31,8 @@ public:
     void EnableDropShadow() override;
     void Close() override;
     void SetIcon(const IconImage& image) override;
+    void LoadSheets() override { face_.LoadSheets(); }
+    void DropSheets() override { face_.DropSheets(); }
 
 private:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) noexcept override;
