@@ -69,10 +69,11 @@ struct Widget {
         return wine.Probe(more);
     }
     // A window command with the widget's caption of the moment: the title may change between
-    // reading it and the probe's search (the update check shows its own), so a miss asks again.
+    // reading it and the probe's search (the update check shows its own), and a loaded machine
+    // may end the probe before it answers, so a miss asks again.
     std::string ProbeWidget(const std::string& command, std::vector<std::string> more = {}) const {
         std::string out;
-        WaitUntil([&] { return (out = Probe(command, Caption(), more)) != "no window\n"; }, 10s);
+        WaitUntil([&] { return (out = Probe(command, Caption(), more)).rfind("window ", 0) == 0; }, 10s);
         return out;
     }
     bool Viewable(const std::string& window, bool wanted) const {
