@@ -82,10 +82,8 @@ bool Decode(std::FILE* file, Bitmap* out) {
     return clean;
 }
 
-}  // namespace
-
-std::optional<Bitmap> JpegPictureDecoder::LoadPicture(std::string_view path) {
-    std::FILE* file = std::fopen(std::string(path).c_str(), "rb");
+// Decodes the picture `file` reads and closes it; nothing for a file that could not be opened.
+std::optional<Bitmap> DecodeAndClose(std::FILE* file) {
     if (!file) return std::nullopt;
     Bitmap picture;
     const bool ok = Decode(file, &picture);
@@ -94,14 +92,14 @@ std::optional<Bitmap> JpegPictureDecoder::LoadPicture(std::string_view path) {
     return picture;
 }
 
+}  // namespace
+
+std::optional<Bitmap> JpegPictureDecoder::LoadPicture(std::string_view path) {
+    return DecodeAndClose(std::fopen(std::string(path).c_str(), "rb"));
+}
+
 std::optional<Bitmap> JpegPictureDecoder::DecodeBytes(const std::vector<std::uint8_t>& bytes) {
     if (bytes.empty()) return std::nullopt;
     // fmemopen only reads through the buffer it is given in mode "rb".
-    std::FILE* file = fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb");
-    if (!file) return std::nullopt;
-    Bitmap picture;
-    const bool ok = Decode(file, &picture);
-    std::fclose(file);
-    if (!ok) return std::nullopt;
-    return picture;
+    return DecodeAndClose(fmemopen(const_cast<std::uint8_t*>(bytes.data()), bytes.size(), "rb"));
 }
