@@ -81,7 +81,8 @@ HttpGetResult KeylessSource::Get(const HttpGetRequest& request) {
             return Weather(request, path.substr(day + 4), language, metric,
                            std::stoi(path.substr(kDaily.size(), day - kDaily.size())));
     }
-    return Completed(404, "Not Found", "{}");
+    // Not one of the service's requests (the satellite picture, the update on the same host).
+    return inner_.Get(request);
 }
 
 HttpGetResult KeylessSource::Ask(const HttpGetRequest& request, const std::string& url) {

@@ -161,13 +161,17 @@ TEST(KeylessSource, ChoiceRuleAndWhatPassesThrough) {
         EXPECT_EQ(s.http.requests[0].url.rfind(row.keyless ? "http://geo.test/v1/get?id=171001" : "https://dataservice", 0), 0u)
             << s.http.requests[0].url;
     }
-    // The satellite picture and the updates pass on unchanged.
+    // The satellite picture and the updates pass on unchanged, also from the service's own host
+    // (one local server answers them all).
     Source s;
-    HttpGetRequest picture;
-    picture.url = "http://sirocco.accuweather.com/sat_mosaic_640x480_public/IR/iseur3.jpg";
-    s.source.Get(picture);
-    ASSERT_EQ(s.http.requests.size(), 1u);
-    EXPECT_EQ(s.http.requests[0].url, "http://sirocco.accuweather.com/sat_mosaic_640x480_public/IR/iseur3.jpg");
+    for (const std::string url : {"http://sirocco.accuweather.com/sat_mosaic_640x480_public/IR/iseur3.jpg",
+                                  "https://dataservice.accuweather.com/updates/updates.php?send=Wolkenglas.exe,.inf"}) {
+        HttpGetRequest picture;
+        picture.url = url;
+        s.source.Get(picture);
+        ASSERT_FALSE(s.http.requests.empty());
+        EXPECT_EQ(s.http.requests.back().url, url);
+    }
 }
 
 TEST(KeylessSource, FailuresComeBackAsTheServiceClientReportsThem) {
