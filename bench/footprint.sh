@@ -14,63 +14,17 @@
 # (default 0.1) per cent of a core above the bare window without timers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/deps.sh
-wg_need_packages "${WG_BUILD_PACKAGES[@]}" "${WG_WINE_PACKAGES[@]}"
-
 BUILD=${WG_BUILD_DIR:-build}
 SETTLE=10
 MEASURE=${WG_IDLE_SECONDS:-30}
 BUDGET_KB=${WG_RSS_BUDGET_KB:-6144}
 CPU_MARGIN=${WG_CPU_MARGIN:-0.1}
-mkdir -p "$BUILD"
-if ! { cmake -S . -B "$BUILD" && cmake --build "$BUILD" -j"$(nproc)" --target weather-server wolkenglas_windows; } \
-        >"$BUILD/footprint-build.log" 2>&1; then
-    tail -n 40 "$BUILD/footprint-build.log"; echo "Build failed (full log: $BUILD/footprint-build.log)"; exit 1
-fi
+. bench/wine-bench.sh
+wg_bench_build footprint
 WIN=$PWD/$BUILD/windows/src/win32
-SERVER=$PWD/$BUILD/tools/weather-server/weather-server
+wg_bench_prefix "$WIN/Wolkenglas.exe" "$WIN/BareWindow.exe"
+wg_bench_server
 
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-for n in $(seq 120 220); do [ -e /tmp/.X$n-lock ] || { DNUM=$n; break; }; done
-Xvfb ":$DNUM" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=":$DNUM"
-sleep 1
-wineboot -i >/dev/null 2>&1 || true
-wineserver -p 2>/dev/null || true  # one server for both programs
-APPDIR=$WINEPREFIX/drive_c/Wolkenglas
-mkdir -p "$APPDIR" "$WINEPREFIX/drive_c/windows/Fonts"
-cp "$WIN/Wolkenglas.exe" "$WIN/BareWindow.exe" "$APPDIR/"
-for f in tahoma.ttf tahomabd.ttf; do
-    [ -f "/usr/share/wine/fonts/$f" ] && cp "/usr/share/wine/fonts/$f" "$WINEPREFIX/drive_c/windows/Fonts/"
-done
-
-KEY='HKCU\Software\VB and VBA Program Settings\Korvelin\AccuWeather'
-coproc SRV { exec "$SERVER" --port 0; }
-pids+=($SRV_PID)
-read -r -u "${SRV[0]}" _ PORT
-BASE="http://127.0.0.1:$PORT/"
-for v in Server.Api Server.Satellite Server.Geocoding Server.Forecast; do wine reg add "$KEY" /v "$v" /d "$BASE" /f >/dev/null; done
-wine reg add "$KEY" /v Server.Update /d "${BASE}updates/" /f >/dev/null
-wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, DE" /f >/dev/null
-wine reg add "$KEY" /v Location.Key /d "171001" /f >/dev/null
-
-# The processes of this prefix only: other Wine sessions may run on the machine at the same time.
-ours() {  # NAME: the newest process of this prefix whose command line holds NAME
-    local p newest=
-    for p in $(pgrep -f "$1" || true); do
-        { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && newest=$p
-    done
-    echo "$newest"
-}
 cpu_ns() {  # PID: the CPU time of all its threads so far, in nanoseconds
     local t=0 f a
     for f in /proc/"$1"/task/*/schedstat; do read -r a _ <"$f" 2>/dev/null && t=$((t + a)); done

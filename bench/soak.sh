@@ -8,63 +8,17 @@
 #   bash bench/soak.sh [REFRESHES]      default 1000; WG_BUILD_DIR picks the build tree
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. scripts/deps.sh
-wg_need_packages "${WG_BUILD_PACKAGES[@]}" "${WG_WINE_PACKAGES[@]}"
-
 BUILD=${WG_BUILD_DIR:-build}
 TOTAL=${1:-1000}
 FIRST=${WG_SOAK_FIRST:-100}
 EVERY=${WG_SOAK_EVERY:-50}
 SETTLE=10
-mkdir -p "$BUILD"
-if ! { cmake -S . -B "$BUILD" && cmake --build "$BUILD" -j"$(nproc)" --target weather-server wolkenglas_windows; } \
-        >"$BUILD/soak-build.log" 2>&1; then
-    tail -n 40 "$BUILD/soak-build.log"; echo "Build failed (full log: $BUILD/soak-build.log)"; exit 1
-fi
+. bench/wine-bench.sh
+wg_bench_build soak
 WIN=$PWD/$BUILD/windows
-SERVER=$PWD/$BUILD/tools/weather-server/weather-server
-
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES='mscoree,mshtml='
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
-    wineserver -k 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-for n in $(seq 120 220); do [ -e /tmp/.X$n-lock ] || { DNUM=$n; break; }; done
-Xvfb ":$DNUM" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 & pids+=($!)
-export DISPLAY=":$DNUM"
-sleep 1
-wineboot -i >/dev/null 2>&1 || true
-wineserver -p 2>/dev/null || true
-APPDIR=$WINEPREFIX/drive_c/Wolkenglas
-mkdir -p "$APPDIR" "$WINEPREFIX/drive_c/windows/Fonts"
-cp "$WIN/src/win32/Wolkenglas.exe" "$WIN/tools/wgprobe/wgprobe.exe" "$APPDIR/"
-for f in tahoma.ttf tahomabd.ttf; do
-    [ -f "/usr/share/wine/fonts/$f" ] && cp "/usr/share/wine/fonts/$f" "$WINEPREFIX/drive_c/windows/Fonts/"
-done
-
-KEY='HKCU\Software\VB and VBA Program Settings\Korvelin\AccuWeather'
-coproc SRV { exec "$SERVER" --port 0 --delay-ms 0; }
-pids+=($SRV_PID)
-read -r -u "${SRV[0]}" _ PORT
-BASE="http://127.0.0.1:$PORT/"
-for v in Server.Api Server.Satellite Server.Geocoding Server.Forecast; do wine reg add "$KEY" /v "$v" /d "$BASE" /f >/dev/null; done
-wine reg add "$KEY" /v Server.Update /d "${BASE}updates/" /f >/dev/null
-wine reg add "$KEY" /v Location.Selected /d "Berlin, Berlin, DE" /f >/dev/null
-wine reg add "$KEY" /v Location.Key /d "171001" /f >/dev/null
+wg_bench_prefix "$WIN/src/win32/Wolkenglas.exe" "$WIN/tools/wgprobe/wgprobe.exe"
+wg_bench_server --delay-ms 0
 wine reg add "$KEY" /v Update /d "0" /f >/dev/null
-
-ours() {  # NAME: the newest process of this prefix whose command line holds NAME
-    local p newest=
-    for p in $(pgrep -f "$1" || true); do
-        { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && newest=$p
-    done
-    echo "$newest"
-}
 
 # In a virtual desktop of its own, as the end-to-end tests run it: wgprobe finds it there.
 wine explorer /desktop=soak,1280x800 'C:\Wolkenglas\Wolkenglas.exe' >/dev/null 2>&1 &
