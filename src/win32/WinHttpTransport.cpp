@@ -47,7 +47,7 @@ std::wstring Take(LPWSTR text) {
     return text ? std::wstring(text) : std::wstring();
 }
 
-// What an automatic configuration script or automatic detection says about `url`.
+// What an automatic configuration script says about `url`.
 struct AutoProxy {
     std::mutex lock;
     std::condition_variable finished;
@@ -56,8 +56,7 @@ struct AutoProxy {
     ProxyInfo info;
 };
 
-void DiscoverProxy(AutoProxy& job, const std::wstring& url, const std::wstring& scriptUrl, bool autoDetect,
-                   int timeoutMs) noexcept {
+void RunScript(AutoProxy& job, const std::wstring& url, const std::wstring& scriptUrl, int timeoutMs) noexcept {
     bool found = false;
     ProxyInfo result;
     unique_hinternet session(
@@ -65,14 +64,8 @@ void DiscoverProxy(AutoProxy& job, const std::wstring& url, const std::wstring& 
     if (session) {
         if (timeoutMs > 0) WinHttpSetTimeouts(session.get(), timeoutMs, timeoutMs, timeoutMs, timeoutMs);
         WINHTTP_AUTOPROXY_OPTIONS options{};
-        if (!scriptUrl.empty()) {
-            options.dwFlags |= WINHTTP_AUTOPROXY_CONFIG_URL;
-            options.lpszAutoConfigUrl = scriptUrl.c_str();
-        }
-        if (autoDetect) {
-            options.dwFlags |= WINHTTP_AUTOPROXY_AUTO_DETECT;
-            options.dwAutoDetectFlags = WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A;
-        }
+        options.dwFlags = WINHTTP_AUTOPROXY_CONFIG_URL;
+        options.lpszAutoConfigUrl = scriptUrl.c_str();
         options.fAutoLogonIfChallenged = TRUE;
         WINHTTP_PROXY_INFO info{};
         if (WinHttpGetProxyForUrl(session.get(), url.c_str(), &options, &info)) {
@@ -89,17 +82,15 @@ void DiscoverProxy(AutoProxy& job, const std::wstring& url, const std::wstring& 
     job.finished.notify_all();
 }
 
-// Automatic detection (DHCP, DNS) and fetching the script have no overall time-out of their own;
-// they run aside, and the request waits for them no longer than its own time-out. Nothing when
-// they found nothing in that time.
-std::optional<ProxyInfo> AutomaticProxy(const std::wstring& url, const std::wstring& scriptUrl, bool autoDetect,
-                                        int timeoutMs) {
+// Fetching and running the script has no overall time-out of its own; it runs aside, and the
+// request waits for it no longer than `timeoutMs` (0: no limit). Nothing when it found nothing
+// in that time.
+std::optional<ProxyInfo> ScriptProxy(const std::wstring& url, const std::wstring& scriptUrl, int timeoutMs) {
     auto job = std::make_shared<AutoProxy>();
     try {
-        std::thread([job, url, scriptUrl, autoDetect, timeoutMs] { DiscoverProxy(*job, url, scriptUrl, autoDetect, timeoutMs); })
-            .detach();
+        std::thread([job, url, scriptUrl, timeoutMs] { RunScript(*job, url, scriptUrl, timeoutMs); }).detach();
     } catch (...) {
-        DiscoverProxy(*job, url, scriptUrl, autoDetect, timeoutMs);
+        RunScript(*job, url, scriptUrl, timeoutMs);
     }
     std::unique_lock<std::mutex> guard(job->lock);
     const auto done = [&] { return job->done; };
@@ -107,6 +98,67 @@ std::optional<ProxyInfo> AutomaticProxy(const std::wstring& url, const std::wstr
     else job->finished.wait(guard, done);
     if (!job->done || !job->found) return std::nullopt;
     return job->info;
+}
+
+// Automatic detection (DHCP, then DNS) of a configuration script. It is slow, and under Wine each
+// run keeps some memory for good, so its answer serves every request until one fails (another
+// network may answer otherwise) or half an hour has passed.
+struct Detection {
+    std::mutex lock;
+    std::condition_variable finished;
+    bool running = false;
+    bool known = false;
+    std::wstring script;  // empty: none found
+    std::chrono::steady_clock::time_point at;
+};
+constexpr auto kDetectionLifetime = std::chrono::minutes(30);
+
+Detection& TheDetection() {
+    static auto* detection = new Detection;  // never destroyed: a detection still running may outlive main
+    return *detection;
+}
+
+void Detect(Detection& d) noexcept {
+    LPWSTR found = nullptr;
+    const bool ok =
+        WinHttpDetectAutoProxyConfigUrl(WINHTTP_AUTO_DETECT_TYPE_DHCP | WINHTTP_AUTO_DETECT_TYPE_DNS_A, &found);
+    const std::wstring script = ok ? Take(found) : std::wstring();
+    if (!ok && found) GlobalFree(found);
+    const std::lock_guard<std::mutex> guard(d.lock);
+    d.script = script;
+    d.known = true;
+    d.running = false;
+    d.at = std::chrono::steady_clock::now();
+    d.finished.notify_all();
+}
+
+// The detected script's address (empty: none), waiting no longer than `timeoutMs` (0: no limit)
+// for a detection to finish; nothing when it has not in that time.
+std::optional<std::wstring> DetectedScript(int timeoutMs) {
+    Detection& d = TheDetection();
+    std::unique_lock<std::mutex> guard(d.lock);
+    if (d.known && std::chrono::steady_clock::now() - d.at >= kDetectionLifetime) d.known = false;
+    if (!d.known && !d.running) {
+        d.running = true;
+        try {
+            std::thread([&d] { Detect(d); }).detach();
+        } catch (...) {
+            guard.unlock();
+            Detect(d);
+            guard.lock();
+        }
+    }
+    const auto known = [&] { return d.known; };
+    if (timeoutMs > 0) d.finished.wait_for(guard, std::chrono::milliseconds(timeoutMs), known);
+    else d.finished.wait(guard, known);
+    if (!d.known) return std::nullopt;
+    return d.script;
+}
+
+void ForgetDetection() {
+    Detection& d = TheDetection();
+    const std::lock_guard<std::mutex> guard(d.lock);
+    d.known = false;
 }
 
 // Asks the user's proxy settings which proxy serves `url`; false means a direct connection.
@@ -119,10 +171,15 @@ bool FindProxy(const std::wstring& url, int timeoutMs, ProxyInfo& found) {
     ie.proxy.p = raw.lpszProxy;
     ie.bypass.p = raw.lpszProxyBypass;
 
-    if (ie.autoDetect || ie.autoConfigUrl.p) {
-        const auto automatic =
-            AutomaticProxy(url, ie.autoConfigUrl.p ? ie.autoConfigUrl.p : L"", ie.autoDetect != FALSE, timeoutMs);
-        if (automatic) {
+    // Detection first, then the configured script, as WinHTTP orders them; both within the time-out.
+    const auto start = std::chrono::steady_clock::now();
+    std::wstring script;
+    if (ie.autoDetect) script = DetectedScript(timeoutMs).value_or(L"");
+    if (script.empty() && ie.autoConfigUrl.p) script = ie.autoConfigUrl.p;
+    if (!script.empty()) {
+        const auto spent = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        const int left = timeoutMs > 0 ? std::max(1, timeoutMs - static_cast<int>(spent.count())) : 0;
+        if (const auto automatic = ScriptProxy(url, script, left)) {
             found = *automatic;
             return found.accessType == WINHTTP_ACCESS_TYPE_NAMED_PROXY;
         }
@@ -143,6 +200,7 @@ HttpGetResult Fail() {
     const DWORD error = GetLastError();
     HttpGetResult r;
     r.outcome = error == ERROR_WINHTTP_TIMEOUT || error == kSocketTimedOut ? HttpOutcome::TimedOut : HttpOutcome::Failed;
+    ForgetDetection();  // the network may have changed under the detected proxy
     return r;
 }
 
