@@ -47,6 +47,13 @@ std::wstring Take(LPWSTR text) {
     return text ? std::wstring(text) : std::wstring();
 }
 
+// Waits on `finished` until `ready` holds, no longer than `timeoutMs` (0: no limit).
+template <class Ready>
+void WaitAtMost(std::condition_variable& finished, std::unique_lock<std::mutex>& guard, int timeoutMs, Ready ready) {
+    if (timeoutMs > 0) finished.wait_for(guard, std::chrono::milliseconds(timeoutMs), ready);
+    else finished.wait(guard, ready);
+}
+
 // What an automatic configuration script says about `url`.
 struct AutoProxy {
     std::mutex lock;
@@ -93,9 +100,7 @@ std::optional<ProxyInfo> ScriptProxy(const std::wstring& url, const std::wstring
         RunScript(*job, url, scriptUrl, timeoutMs);
     }
     std::unique_lock<std::mutex> guard(job->lock);
-    const auto done = [&] { return job->done; };
-    if (timeoutMs > 0) job->finished.wait_for(guard, std::chrono::milliseconds(timeoutMs), done);
-    else job->finished.wait(guard, done);
+    WaitAtMost(job->finished, guard, timeoutMs, [&] { return job->done; });
     if (!job->done || !job->found) return std::nullopt;
     return job->info;
 }
@@ -148,9 +153,7 @@ std::optional<std::wstring> DetectedScript(int timeoutMs) {
             guard.lock();
         }
     }
-    const auto known = [&] { return d.known; };
-    if (timeoutMs > 0) d.finished.wait_for(guard, std::chrono::milliseconds(timeoutMs), known);
-    else d.finished.wait(guard, known);
+    WaitAtMost(d.finished, guard, timeoutMs, [&] { return d.known; });
     if (!d.known) return std::nullopt;
     return d.script;
 }
